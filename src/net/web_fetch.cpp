@@ -1,0 +1,156 @@
+#include "net/web_fetch.h"
+
+#include <curl/curl.h>
+
+#include <memory>
+#include <mutex>
+#include <string_view>
+
+#include "net/ansi_code_page.h"
+#include "net/line_splitter.h"
+#include "net/text_encoding.h"
+
+namespace parlavo {
+
+namespace {
+
+constexpr const char* kAgent = "Parlavo";
+constexpr long kMaxRedirects = 10;
+
+struct Transfer {
+  explicit Transfer(LineSplitter::LineHandler onLine, std::size_t maxBytes)
+      : splitter(std::move(onLine)), maxBytes(maxBytes) {}
+
+  LineSplitter splitter;
+  std::size_t maxBytes;
+  std::size_t received = 0;
+  bool tooLarge = false;
+  bool stoppedOnPurpose = false;
+};
+
+std::size_t OnBodyBytes(char* data, std::size_t size, std::size_t count, void* user) {
+  auto& transfer = *static_cast<Transfer*>(user);
+  const std::size_t bytes = size * count;
+  transfer.received += bytes;
+  if (transfer.received > transfer.maxBytes) {
+    transfer.tooLarge = true;
+    return 0;
+  }
+  if (!transfer.splitter.Feed(std::string_view(data, bytes))) {
+    transfer.stoppedOnPurpose = true;
+    return 0;
+  }
+  return bytes;
+}
+
+// "host" or "host:port" of the address, for messages; UTF-8.
+std::string HostOf(const Text& url) {
+  std::string host = url;
+  std::unique_ptr<CURLU, decltype(&curl_url_cleanup)> parsed(curl_url(), curl_url_cleanup);
+  if (parsed && curl_url_set(parsed.get(), CURLUPART_URL, url.c_str(), CURLU_NON_SUPPORT_SCHEME) == CURLUE_OK) {
+    char* part = nullptr;
+    if (curl_url_get(parsed.get(), CURLUPART_HOST, &part, 0) == CURLUE_OK) {
+      host = part;
+      curl_free(part);
+      if (curl_url_get(parsed.get(), CURLUPART_PORT, &part, 0) == CURLUE_OK) {
+        host += ":";
+        host += part;
+        curl_free(part);
+      }
+    }
+  }
+  AnsiToUtf8(host);
+  return host;
+}
+
+std::string Reason(CURLcode code, const Transfer& transfer, const std::string& host, const char* detail) {
+  if (code == CURLE_WRITE_ERROR && transfer.tooLarge)
+    return "服务器 " + host + " 的回复过大（超过 " + std::to_string(transfer.maxBytes / 1024) + " KiB）";
+  switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+      return "无法解析服务器地址 " + host;
+    case CURLE_COULDNT_RESOLVE_PROXY:
+      return "无法解析代理服务器地址（访问 " + host + " 时）";
+    case CURLE_COULDNT_CONNECT:
+      return "无法连接到服务器 " + host;
+    case CURLE_OPERATION_TIMEDOUT:
+      return "服务器 " + host + " 响应超时";
+    case CURLE_TOO_MANY_REDIRECTS:
+      return "服务器 " + host + " 重定向次数过多";
+    case CURLE_GOT_NOTHING:
+    case CURLE_RECV_ERROR:
+    case CURLE_SEND_ERROR:
+    case CURLE_PARTIAL_FILE:
+      return "与服务器 " + host + " 的连接中断";
+    default:
+      return "与服务器 " + host + " 通信失败（" + (*detail ? detail : curl_easy_strerror(code)) + "）";
+  }
+}
+
+long WholeSeconds(std::chrono::milliseconds duration) {
+  const auto seconds = (duration.count() + 999) / 1000;
+  return seconds < 1 ? 1 : static_cast<long>(seconds);
+}
+
+// Returns false when the address cannot be opened at all (the "no reply"
+// case); throws InternetError for everything that goes wrong on the way.
+bool Perform(const Text& url, const FetchLimits& limits, Transfer& transfer) {
+  static std::once_flag initialised;
+  std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+
+  std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> handle(curl_easy_init(), curl_easy_cleanup);
+  if (!handle) throw std::bad_alloc();
+  CURL* curl = handle.get();
+  char detail[CURL_ERROR_SIZE] = "";
+  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(curl, CURLOPT_USERAGENT, kAgent);
+  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+  curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeout.count()));
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, WholeSeconds(limits.stallTimeout));
+  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, detail);
+  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, OnBodyBytes);
+  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+
+  const CURLcode code = curl_easy_perform(curl);
+  if (code == CURLE_OK) return true;
+  if (code == CURLE_WRITE_ERROR && transfer.stoppedOnPurpose) return true;
+  if (code == CURLE_URL_MALFORMAT || code == CURLE_UNSUPPORTED_PROTOCOL) return false;
+  throw InternetError("网络错误：" + Reason(code, transfer, HostOf(url), detail));
+}
+
+}  // namespace
+
+Text FetchUrlText(Text url, const FetchLimits& limits) {
+  Text body;
+  Transfer transfer(
+      [&body](const Text& line) {
+        body += line;
+        return true;
+      },
+      limits.maxBodyBytes);
+  if (!Perform(url, limits, transfer)) return {};
+  transfer.splitter.Finish();
+  return body;
+}
+
+Text FetchMatchingLine(Text url, Text key, const FetchLimits& limits) {
+  if (key.empty() || url.empty()) return {};
+  Text match;
+  Transfer transfer(
+      [&match, &key](const Text& line) {
+        if (Find(line, key) == Text::npos) return true;
+        match = line;
+        return false;
+      },
+      limits.maxBodyBytes);
+  if (!Perform(url, limits, transfer)) return {};
+  transfer.splitter.Finish();
+  return match;
+}
+
+}  // namespace parlavo

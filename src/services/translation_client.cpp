@@ -1,0 +1,125 @@
+#include "services/translation_client.h"
+
+#include <cstdio>
+#include <string_view>
+
+#include "net/ansi_code_page.h"
+#include "net/text_encoding.h"
+#include "services/json_string.h"
+
+namespace parlavo {
+
+const char* const SERVICE_HOST = PARLAVO_SERVICE_HOST;
+const char* const DETECT_URL = "http://" PARLAVO_SERVICE_HOST "/ajax/services/language/detect?v=1.0&q=%s";
+const char* const TRANSLATE_URL =
+    "http://" PARLAVO_SERVICE_HOST "/ajax/services/language/translate?v=1.0&q=%s&langpair=%s|%s";
+
+namespace {
+
+constexpr std::size_t kMaxCodeLength = 12;
+
+// A code goes into the address as it stands, so anything but a plain
+// language code (which a hostile reply could use to add query parameters)
+// is sent as no code at all.
+Text SafeLanguageCode(const Text& code) {
+  if (code.empty() || code.size() > kMaxCodeLength) return {};
+  for (const char c : code) {
+    const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+    if (!plain) return {};
+  }
+  return code;
+}
+
+// printf-style %s substitution without printf's limits on length.
+Text Format(std::string_view pattern, std::initializer_list<std::string_view> values) {
+  Text out;
+  auto value = values.begin();
+  for (std::size_t pos = 0; pos < pattern.size(); ++pos) {
+    if (pattern.compare(pos, 2, "%s") == 0 && value != values.end()) {
+      out += *value++;
+      ++pos;
+    } else {
+      out += pattern[pos];
+    }
+  }
+  return out;
+}
+
+// The service's own explanation in an error reply ("responseDetails":"..."),
+// UTF-8; empty when it gives none.
+std::string ResponseDetails(const Text& ansiBody) {
+  const Text key = "\"responseDetails\"";
+  std::size_t pos = Find(ansiBody, key);
+  if (pos == Text::npos) return {};
+  pos += key.size();
+  while (pos < ansiBody.size() && (ansiBody[pos] == ' ' || ansiBody[pos] == ':')) ++pos;
+  if (pos >= ansiBody.size() || ansiBody[pos] != '"') return {};
+  std::string details = ReadJsonString(ansiBody, pos + 1).value_or(Text());
+  AnsiToUtf8(details);
+  return details;
+}
+
+}  // namespace
+
+void FillLanguageTable(LanguageTable& table) {
+  for (const auto& [name, code] : {std::pair{"中文", "zh"}, std::pair{"英文", "en"}}) {
+    Text ansiName = name;
+    Utf8ToAnsi(ansiName);
+    table.push_back({ansiName, code});
+  }
+}
+
+Text LookupLanguageCode(const LanguageTable& table, Text name) {
+  for (const LanguageEntry& entry : table) {
+    if (entry.name == name) return entry.code;
+  }
+  return {};
+}
+
+void ExtractField(Text& body, Text key) {
+  const std::size_t found = Find(body, key);
+  // Skips the key's closing quote, the colon and the value's opening quote.
+  const std::size_t start = found == Text::npos ? Text::npos : found + key.size() + 3;
+  if (start == Text::npos || start > body.size()) {
+    body.clear();
+    return;
+  }
+  body = ReadJsonString(body, start).value_or(Text());
+}
+
+Text DetectLanguage(Text text, const FetchLimits& limits) {
+  const Text url = Format(DETECT_URL, {UrlEncode(text)});
+  Text body = FetchUrlText(url, limits);
+  if (body.empty()) return {};
+  ExtractField(body, "language");
+  return body;
+}
+
+Text TranslateText(Text text, Text source, Text target, const FetchLimits& limits) {
+  const Text url = Format(TRANSLATE_URL, {UrlEncode(text), SafeLanguageCode(source), SafeLanguageCode(target)});
+  return FetchUrlText(url, limits);
+}
+
+LanguagePair ResolveLanguagePair(const LanguageTable& table, Text text, Text targetName,
+                                 const FetchLimits& limits) {
+  LanguagePair pair;
+  pair.source = DetectLanguage(text, limits);
+  pair.target = LookupLanguageCode(table, targetName);
+  return pair;
+}
+
+Text TranslateForDisplay(const LanguageTable& table, Text text, Text targetName, const FetchLimits& limits) {
+  const LanguagePair pair = ResolveLanguagePair(table, text, targetName, limits);
+  Text body = TranslateText(text, pair.source, pair.target, limits);
+  if (body.empty()) return {};
+  Utf8ToAnsi(body);
+  const Text key = "translatedText";
+  if (Find(body, key) == Text::npos) {
+    const std::string details = ResponseDetails(body);
+    throw ServiceError("翻译失败：" + (details.empty() ? std::string("服务没有返回译文") : details));
+  }
+  ExtractField(body, key);
+  return body;
+}
+
+}  // namespace parlavo
