@@ -1,0 +1,19 @@
+# `cpack -G DEB` in the build directory packs everything `cmake --install`
+# installs. The package's library dependencies are computed from the
+# binaries by dpkg-shlibdeps rather than listed by hand.
+
+set(CPACK_PACKAGE_NAME parlavo)
+set(CPACK_PACKAGE_VENDOR "柯岚")
+set(CPACK_PACKAGE_CONTACT "柯岚 <parlavo@parlavo.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Small Chinese/English desktop translator (帕拉沃)")
+set(CPACK_PACKAGE_DESCRIPTION "帕拉沃 translates a typed or pasted text into Chinese or English; \
+the translation service detects the source language.")
+set(CPACK_PACKAGE_HOMEPAGE_URL "http://${PARLAVO_MAKER_HOST}")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+
+include(CPack)
