@@ -2,8 +2,10 @@
 
 #include <iconv.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <string_view>
 
@@ -107,8 +109,48 @@ std::string Encode(std::string_view wide, const std::string& charset) {
   return out;
 }
 
+// Strict UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
+bool IsValidUtf8(std::string_view text) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  const auto* end = p + text.size();
+  while (p < end) {
+    // Plain ASCII runs are the common case: eight bytes at a time.
+    while (end - p >= 8) {
+      std::uint64_t block;
+      std::memcpy(&block, p, sizeof block);
+      if (block & 0x8080808080808080ull) break;
+      p += 8;
+    }
+    if (p == end) break;
+    if (*p < 0x80) {
+      ++p;
+      continue;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (*p >= 0xC2 && *p <= 0xDF) length = 2;
+    else if (*p == 0xE0) length = 3, low = 0xA0;
+    else if (*p == 0xED) length = 3, high = 0x9F;
+    else if (*p >= 0xE1 && *p <= 0xEF) length = 3;
+    else if (*p == 0xF0) length = 4, low = 0x90;
+    else if (*p >= 0xF1 && *p <= 0xF3) length = 4;
+    else if (*p == 0xF4) length = 4, high = 0x8F;
+    else return false;
+    if (static_cast<std::size_t>(end - p) < length || p[1] < low || p[1] > high) return false;
+    for (std::size_t i = 2; i < length; ++i) {
+      if (p[i] < 0x80 || p[i] > 0xBF) return false;
+    }
+    p += length;
+  }
+  return true;
+}
+
+bool IsUtf8(const std::string& charset) { return charset == "UTF-8"; }
+
 void Convert(Text& text, const std::string& from, const std::string& to) {
   if (text.empty()) return;
+  // Valid UTF-8 into UTF-8 is already what it would become.
+  if (IsUtf8(from) && IsUtf8(to) && IsValidUtf8(text)) return;
   text = Encode(Decode(text, from), to);
 }
 
@@ -120,15 +162,23 @@ void Utf8ToAnsi(Text& text) { Convert(text, "UTF-8", AnsiCharset()); }
 
 Text UrlEncode(const Text& text) {
   if (text.empty()) return {};
-  Text utf8 = text;
-  AnsiToUtf8(utf8);
-  static constexpr char kHex[] = "0123456789abcdef";
-  Text encoded(utf8.size() * 3, '%');
+  Text converted;
+  const Text* utf8 = &text;
+  if (!IsUtf8(AnsiCharset()) || !IsValidUtf8(text)) {
+    converted = text;
+    AnsiToUtf8(converted);
+    utf8 = &converted;
+  }
+  static const auto kEscapes = [] {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::array<std::array<char, 3>, 256> escapes{};
+    for (std::size_t byte = 0; byte < 256; ++byte) escapes[byte] = {'%', kHex[byte >> 4], kHex[byte & 0x0F]};
+    return escapes;
+  }();
+  Text encoded(utf8->size() * 3, '\0');
   char* out = encoded.data();
-  for (const char c : utf8) {
-    const auto byte = static_cast<unsigned char>(c);
-    out[1] = kHex[byte >> 4];
-    out[2] = kHex[byte & 0x0F];
+  for (const char c : *utf8) {
+    std::memcpy(out, kEscapes[static_cast<unsigned char>(c)].data(), 3);
     out += 3;
   }
   return encoded;

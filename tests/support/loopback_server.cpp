@@ -10,9 +10,12 @@
 namespace parlavo::testing {
 
 LoopbackServer::LoopbackServer() {
-  m_server.set_logger([this](const httplib::Request& request, const httplib::Response&) {
+  // Recorded before the handler runs, so the client cannot see the reply
+  // before the request is on the list.
+  m_server.set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
     std::lock_guard lock(m_mutex);
     m_targets.push_back(request.target);
+    return httplib::Server::HandlerResponse::Unhandled;
   });
 }
 
