@@ -1,0 +1,45 @@
+#include "ui/update_command.h"
+
+#include <wx/msgdlg.h>
+#include <wx/utils.h>
+
+#include "services/update_checker.h"
+#include "ui/text_bridge.h"
+
+namespace parlavo {
+
+namespace {
+
+UpdateStatus AskServer(const FetchLimits& limits) {
+  // The request blocks the window until the server answers.
+  wxBusyCursor busy;
+  CUpdateChecker checker(UPDATE_URL, UPDATE_KEY, limits);
+  return checker.CheckForUpdate(CURRENT_VERSION);
+}
+
+int ShowMessage(wxWindow* owner, const char* text, const char* caption, long style) {
+  wxMessageDialog box(owner, FromUtf8(text), FromUtf8(caption), style);
+  return box.ShowModal();
+}
+
+}  // namespace
+
+void OpenInDefaultBrowser(const wxString& url) { wxLaunchDefaultBrowser(url); }
+
+void RunUpdateCheck(wxWindow* owner, const BrowserLauncher& openBrowser, const FetchLimits& limits) {
+  switch (AskServer(limits)) {
+    case UpdateStatus::Newer:
+      if (ShowMessage(owner, "有新的版本，是否打开官方网站下载新版本？", "有新版本",
+                      wxYES_NO | wxICON_INFORMATION) == wxID_YES)
+        openBrowser(FromUtf8(HOME_PAGE_URL));
+      break;
+    case UpdateStatus::Latest:
+      ShowMessage(owner, "您使用的是最新的版本哦", "提示", wxOK | wxICON_NONE);
+      break;
+    case UpdateStatus::Unknown:
+      ShowMessage(owner, "无法获取版本信息，请稍后再试", "提示", wxOK | wxICON_WARNING);
+      break;
+  }
+}
+
+}  // namespace parlavo
