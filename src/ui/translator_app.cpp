@@ -1,0 +1,54 @@
+#include "ui/translator_app.h"
+
+#include <langinfo.h>
+
+#include <clocale>
+#include <cstring>
+#include <new>
+
+#include <wx/msgdlg.h>
+
+#include "net/web_fetch.h"
+#include "services/translation_client.h"
+#include "ui/text_bridge.h"
+#include "ui/translator_dlg.h"
+
+namespace parlavo {
+
+namespace {
+
+void ShowError(const wxString& message) {
+  wxMessageBox(message, wxS("帕拉沃"), wxOK | wxICON_ERROR, wxTheApp->GetTopWindow());
+}
+
+}  // namespace
+
+void UseUserLocale() {
+  std::setlocale(LC_ALL, "");
+  // Plain ASCII cannot hold a single Chinese character of the window.
+  if (std::strcmp(nl_langinfo(CODESET), "ANSI_X3.4-1968") == 0) std::setlocale(LC_CTYPE, "C.UTF-8");
+  // Numbers that wx and GTK print or parse keep the decimal point.
+  std::setlocale(LC_NUMERIC, "C");
+}
+
+bool CTranslatorApp::OnInit() {
+  auto* window = new CTranslatorDlg(nullptr);
+  SetTopWindow(window);
+  window->Show();
+  return true;
+}
+
+bool CTranslatorApp::OnExceptionInMainLoop() {
+  try {
+    throw;
+  } catch (const InternetError& error) {
+    ShowError(FromUtf8(error.what()));
+  } catch (const ServiceError& error) {
+    ShowError(FromUtf8(error.what()));
+  } catch (const std::bad_alloc&) {
+    ShowError(wxS("内存不足。"));
+  }
+  return true;
+}
+
+}  // namespace parlavo

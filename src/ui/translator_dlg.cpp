@@ -1,0 +1,168 @@
+#include "ui/translator_dlg.h"
+
+#include <initializer_list>
+
+#include <wx/bmpbndl.h>
+#include <wx/button.h>
+#include <wx/combobox.h>
+#include <wx/iconbndl.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+
+#include "app_icon_svg.h"
+#include "ui/about_dialog.h"
+#include "ui/command_ids.h"
+#include "ui/dialog_font.h"
+#include "ui/text_bridge.h"
+#include "ui/update_command.h"
+#include "ui/vertical_scroll_bar.h"
+
+namespace parlavo {
+
+namespace {
+
+// The layout, in dialog units of the window's font.
+struct DialogRect {
+  int x, y, width, height;
+};
+constexpr int CLIENT_WIDTH = 207;
+constexpr int CLIENT_HEIGHT = 186;
+constexpr DialogRect SOURCE_TEXT_RECT{0, 0, 207, 82};
+constexpr DialogRect RESULT_TEXT_RECT{0, 104, 207, 82};
+constexpr DialogRect TRANSLATE_RECT{149, 82, 58, 22};
+// A closed drop-down list keeps the height the system gives it.
+constexpr DialogRect TARGET_LANGUAGE_RECT{83, 86, 60, wxDefaultCoord};
+constexpr DialogRect SOURCE_LANGUAGE_RECT{5, 86, 60, wxDefaultCoord};
+constexpr DialogRect ARROW_RECT{70, 89, 9, 8};
+
+// Return inserts a line break; lines wrap at the box's width.
+constexpr long TEXT_BOX_STYLE = wxTE_MULTILINE | wxTE_BESTWRAP;
+
+wxIconBundle AppIcons() {
+  const wxBitmapBundle picture = wxBitmapBundle::FromSVG(APP_ICON_SVG, wxSize(32, 32));
+  wxIconBundle icons;
+  for (const int side : {16, 32, 48, 128, 256}) {
+    wxIcon icon;
+    icon.CopyFromBitmap(picture.GetBitmap(wxSize(side, side)));
+    icons.AddIcon(icon);
+  }
+  return icons;
+}
+
+bool IsReturn(const wxKeyEvent& event) {
+  return event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_NUMPAD_ENTER;
+}
+
+}  // namespace
+
+wxBEGIN_EVENT_TABLE(CTranslatorDlg, wxFrame)
+  EVT_CHAR_HOOK(CTranslatorDlg::OnCharHook)
+  EVT_BUTTON(IDC_TRANSLATE, CTranslatorDlg::OnTranslate)
+  EVT_MENU(ID_HELP_ABOUT, CTranslatorDlg::OnAbout)
+  EVT_MENU(ID_HELP_CHECKUPDATE, CTranslatorDlg::OnCheckUpdate)
+wxEND_EVENT_TABLE()
+
+CTranslatorDlg::CTranslatorDlg(wxWindow* parent)
+    : wxFrame(parent, wxID_ANY, wxS("帕拉沃v2.0 Parlo "), wxDefaultPosition, wxDefaultSize,
+              wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX) {
+  // Dialog units follow this font, so it comes before any conversion.
+  SetFont(MakeDialogFont());
+  SetIcons(AppIcons());
+  CreateMenu();
+  CreateControls();
+  SetClientSize(ConvertDialogToPixels(wxSize(CLIENT_WIDTH, CLIENT_HEIGHT)));
+  Centre();
+  FillLanguageTable(m_languages);
+}
+
+void CTranslatorDlg::CreateMenu() {
+  auto* help = new wxMenu;
+  help->Append(ID_HELP_CHECKUPDATE, wxS("检测升级"));
+  help->AppendSeparator();
+  help->Append(ID_HELP_ABOUT, wxS("关于"));
+  auto* menuBar = new wxMenuBar;
+  menuBar->Append(help, wxS("帮助"));
+  SetMenuBar(menuBar);
+
+#ifdef __WXMSW__
+  // Only Windows has a system menu an application can extend.
+  if (wxMenu* systemMenu = MSWGetSystemMenu()) {
+    systemMenu->AppendSeparator();
+    systemMenu->Append(IDM_ABOUTBOX, wxS("关于 (&A)..."));
+    Bind(wxEVT_MENU, &CTranslatorDlg::OnAbout, this, IDM_ABOUTBOX);
+  }
+#endif
+}
+
+void CTranslatorDlg::CreateControls() {
+  auto* panel = new wxPanel(this);
+  const auto place = [this](const DialogRect& rect) {
+    return wxRect(ConvertDialogToPixels(wxPoint(rect.x, rect.y)),
+                  ConvertDialogToPixels(wxSize(rect.width, rect.height)));
+  };
+  const auto list = [&](wxWindowID id, const DialogRect& rect, std::initializer_list<const wchar_t*> items) {
+    const wxRect where = place(rect);
+    wxArrayString choices;
+    for (const wchar_t* item : items) choices.Add(item);
+    auto* box = new wxComboBox(panel, id, wxString(), where.GetPosition(), where.GetSize(), choices, wxCB_READONLY);
+    box->SetSelection(0);
+    return box;
+  };
+
+  // Created in tab order.
+  const wxRect source = place(SOURCE_TEXT_RECT);
+  m_editSource = new wxTextCtrl(panel, IDC_SOURCE_TEXT, wxString(), source.GetPosition(), source.GetSize(),
+                                TEXT_BOX_STYLE);
+  const wxRect result = place(RESULT_TEXT_RECT);
+  m_editResult = new wxTextCtrl(panel, IDC_RESULT_TEXT, wxString(), result.GetPosition(), result.GetSize(),
+                                TEXT_BOX_STYLE);
+  const wxRect translate = place(TRANSLATE_RECT);
+  auto* button = new wxButton(panel, IDC_TRANSLATE, wxS("翻译"), translate.GetPosition(), translate.GetSize());
+  button->SetDefault();
+  m_cbTarget = list(IDC_TARGET_LANGUAGE, TARGET_LANGUAGE_RECT, {L"中文", L"英文"});
+  m_cbSource = list(IDC_SOURCE_LANGUAGE, SOURCE_LANGUAGE_RECT, {L"自动检测"});
+  const wxRect arrow = place(ARROW_RECT);
+  new wxStaticText(panel, wxID_ANY, wxS("->"), arrow.GetPosition(), arrow.GetSize(), wxALIGN_LEFT);
+
+  ShowVerticalScrollBar(*m_editSource);
+  ShowVerticalScrollBar(*m_editResult);
+  m_editSource->SetFocus();
+}
+
+// Keys of a dialog: Return presses the default button unless a text box
+// takes it as a line break; Ctrl+Return presses it from anywhere; Esc closes.
+void CTranslatorDlg::OnCharHook(wxKeyEvent& event) {
+  if (event.GetKeyCode() == WXK_ESCAPE && event.GetModifiers() == wxMOD_NONE) {
+    Close();
+    return;
+  }
+  if (IsReturn(event)) {
+    const wxWindow* focus = FindFocus();
+    const bool inTextBox = focus == m_editSource || focus == m_editResult;
+    auto* button = dynamic_cast<wxButton*>(GetDefaultItem());
+    if (button != nullptr && (event.GetModifiers() == wxMOD_CONTROL || (!inTextBox && event.GetModifiers() == wxMOD_NONE))) {
+      wxCommandEvent press(wxEVT_BUTTON, button->GetId());
+      press.SetEventObject(button);
+      button->Command(press);
+      return;
+    }
+  }
+  event.Skip();
+}
+
+void CTranslatorDlg::OnTranslate(wxCommandEvent&) {
+  wxBusyCursor busy;
+  m_strSource = ToText(m_editSource->GetValue());
+  const Text targetName = ToText(m_cbTarget->GetValue());
+  m_strResult = TranslateForDisplay(m_languages, m_strSource, targetName);
+  m_editResult->ChangeValue(FromText(m_strResult));
+}
+
+void CTranslatorDlg::OnAbout(wxCommandEvent&) { ShowAboutDialog(this); }
+
+void CTranslatorDlg::OnCheckUpdate(wxCommandEvent&) { RunUpdateCheck(this); }
+
+}  // namespace parlavo

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <wx/frame.h>
+
+#include "net/text.h"
+#include "services/translation_client.h"
+
+class wxComboBox;
+class wxTextCtrl;
+
+namespace parlavo {
+
+// The main window. GTK dialogs cannot carry a menu bar, so this is a frame
+// whose panel behaves like a dialog: fixed size, Return presses the default
+// button outside the text boxes, Esc closes.
+class CTranslatorDlg : public wxFrame {
+ public:
+  explicit CTranslatorDlg(wxWindow* parent = nullptr);
+
+ private:
+  void CreateControls();
+  void CreateMenu();
+
+  void OnCharHook(wxKeyEvent& event);
+  void OnTranslate(wxCommandEvent& event);
+  void OnAbout(wxCommandEvent& event);
+  void OnCheckUpdate(wxCommandEvent& event);
+
+  LanguageTable m_languages;
+  wxComboBox* m_cbSource = nullptr;
+  wxComboBox* m_cbTarget = nullptr;
+  wxTextCtrl* m_editSource = nullptr;
+  wxTextCtrl* m_editResult = nullptr;
+  Text m_strSource;
+  Text m_strResult;
+
+  wxDECLARE_EVENT_TABLE();
+};
+
+}  // namespace parlavo
