@@ -57,6 +57,19 @@ wxImage GrabScreen(const wxRect& screenRect) {
 
 wxRect ScreenRectOf(const wxWindow& window) { return window.GetScreenRect(); }
 
+ScopedFrame::ScopedFrame(const wxRect& rect, bool show, long style, const wxColour& colour)
+    : m_frame(new wxFrame(nullptr, wxID_ANY, wxString::FromUTF8("测试窗口"), rect.GetPosition(), rect.GetSize(),
+                          style)) {
+  if (colour.IsOk()) m_frame->SetBackgroundColour(colour);
+  if (show) {
+    m_frame->Show();
+    WaitUntilOnScreen(*m_frame);
+  }
+}
+
+// Destroy() would wait for the main loop's idle time, which tests lack.
+ScopedFrame::~ScopedFrame() { delete m_frame; }
+
 WhileModal::WhileModal(std::function<void(wxDialog&)> whileShown) : m_whileShown(std::move(whileShown)) {
   Register();
 }
@@ -80,6 +93,11 @@ int WhileModal::Enter(wxDialog* dialog) {
 }
 
 void WhileModal::Exit(wxDialog*) {}
+
+int GtestModalHook::Enter(wxDialog* dialog) {
+  const int answer = wxTestingModalHook::Enter(dialog);
+  return answer == wxID_NONE ? wxID_CANCEL : answer;
+}
 
 void GtestModalHook::ReportFailure(const wxString& message) { ADD_FAILURE() << message.utf8_string(); }
 

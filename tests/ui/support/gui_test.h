@@ -18,6 +18,7 @@
 #include <functional>
 
 #include <wx/dialog.h>
+#include <wx/frame.h>
 #include <wx/gdicmn.h>
 #include <wx/image.h>
 #include <wx/modalhook.h>
@@ -45,6 +46,25 @@ wxImage GrabScreen(const wxRect& screenRect);
 
 // The screen rectangle the whole of `window` covers.
 wxRect ScreenRectOf(const wxWindow& window);
+
+// A top-level window of the test's own, e.g. to own dialogs or to cover
+// other windows; deleted with this object.
+class ScopedFrame {
+ public:
+  // Shown at once when `show`; give it a solid `colour` to recognise it on
+  // the screen.
+  explicit ScopedFrame(const wxRect& rect, bool show = true, long style = wxDEFAULT_FRAME_STYLE,
+                       const wxColour& colour = wxNullColour);
+  ~ScopedFrame();
+  ScopedFrame(const ScopedFrame&) = delete;
+  ScopedFrame& operator=(const ScopedFrame&) = delete;
+
+  wxFrame* get() const { return m_frame; }
+  wxFrame* operator->() const { return m_frame; }
+
+ private:
+  wxFrame* m_frame;
+};
 
 // While this object lives, each modal dialog is really shown, and once it is
 // on screen `whileShown` runs inside the dialog's own modal loop (so the
@@ -77,11 +97,14 @@ class WhileModal : public wxModalDialogHook {
 
 namespace parlavo::testing {
 
+// An unexpected dialog fails the test and is answered with wxID_CANCEL, so
+// that it cannot block the test by really appearing.
 class GtestModalHook : public wxTestingModalHook {
  public:
   using wxTestingModalHook::wxTestingModalHook;
 
  protected:
+  int Enter(wxDialog* dialog) override;
   void ReportFailure(const wxString& message) override;
 };
 
