@@ -1,0 +1,131 @@
+#include "dictionary/chinese_to_english.h"
+
+#include <vector>
+
+#include "dictionary/punctuation.h"
+#include "text/unicode_script.h"
+#include "text/utf8.h"
+
+namespace parlavo::server {
+
+namespace {
+
+bool IsAsciiAlphanumeric(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// Lays English words and marks out with the blanks English puts between them.
+class EnglishComposer {
+ public:
+  void Word(std::string_view word, bool capitalisable) {
+    if (m_last == Piece::Word || m_last == Piece::Closing || m_last == Piece::Free) m_out += ' ';
+    const std::size_t start = m_out.size();
+    m_out += word;
+    if (capitalisable && m_sentenceStart && m_out[start] >= 'a' && m_out[start] <= 'z') {
+      m_out[start] = static_cast<char>(m_out[start] - 'a' + 'A');
+    }
+    m_sentenceStart = false;
+    m_last = Piece::Word;
+  }
+
+  void Mark(const AsciiMark& mark) {
+    switch (mark.position) {
+      case MarkPosition::Closing:
+        m_last = Piece::Closing;
+        break;
+      case MarkPosition::Opening:
+        if (m_last == Piece::Word || m_last == Piece::Closing || m_last == Piece::Free) m_out += ' ';
+        m_last = Piece::Opening;
+        break;
+      case MarkPosition::Free:
+        if (m_last == Piece::Word || m_last == Piece::Closing) m_out += ' ';
+        m_last = Piece::Free;
+        break;
+    }
+    m_out += mark.text;
+    if (mark.text == "." || mark.text == "!" || mark.text == "?") m_sentenceStart = true;
+  }
+
+  void LineBreak(char32_t c) {
+    AppendUtf8(m_out, c);
+    m_last = Piece::Start;
+    m_sentenceStart = true;
+  }
+
+  std::string Take() { return std::move(m_out); }
+
+ private:
+  enum class Piece { Start, Word, Opening, Closing, Free };
+  Piece m_last = Piece::Start;
+  bool m_sentenceStart = true;
+  std::string m_out;
+};
+
+class Translator {
+ public:
+  Translator(const DictionaryIndex& index, std::string_view text) : m_index(index), m_text(text) {}
+
+  std::string Run() {
+    std::size_t pos = 0;
+    while (pos < m_text.size()) {
+      std::size_t next = pos;
+      const char32_t c = NextCodePoint(m_text, next);
+      if (IsHan(c)) {
+        next = TranslateWordAt(pos);
+      } else if (c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v' || c == 0x3000) {
+        FlushKept();
+      } else if (c == '\n') {
+        FlushKept();
+        m_out.LineBreak(c);
+      } else if (const auto mark = AsciiForm(c); mark && !IsAsciiAlphanumeric(mark->text.front())) {
+        FlushKept();
+        m_out.Mark(*mark);
+      } else {
+        m_kept += mark ? mark->text : m_text.substr(pos, next - pos);
+      }
+      pos = next;
+    }
+    FlushKept();
+    return m_out.Take();
+  }
+
+ private:
+  // Segments the longest dictionary word starting at `pos`; returns the
+  // position after it.
+  std::size_t TranslateWordAt(std::size_t pos) {
+    std::vector<std::size_t> ends;
+    for (std::size_t end = pos; ends.size() < m_index.longestChineseKey() && end < m_text.size();) {
+      std::size_t next = end;
+      if (!IsHan(NextCodePoint(m_text, next))) break;
+      ends.push_back(end = next);
+    }
+    for (auto end = ends.rbegin(); end != ends.rend(); ++end) {
+      const auto gloss = m_index.Gloss(m_text.substr(pos, *end - pos));
+      if (!gloss) continue;
+      FlushKept();
+      if (!gloss->empty()) m_out.Word(*gloss, true);
+      return *end;
+    }
+    m_kept.append(m_text.substr(pos, ends.front() - pos));
+    return ends.front();
+  }
+
+  void FlushKept() {
+    if (m_kept.empty()) return;
+    m_out.Word(m_kept, false);
+    m_kept.clear();
+  }
+
+  const DictionaryIndex& m_index;
+  std::string_view m_text;
+  EnglishComposer m_out;
+  std::string m_kept;  // a run of text passed through unchanged
+};
+
+}  // namespace
+
+std::string ChineseToEnglish(const DictionaryIndex& index, std::string_view text) {
+  return Translator(index, text).Run();
+}
+
+}  // namespace parlavo::server

@@ -1,0 +1,26 @@
+#include "engines/dictionary_engine.h"
+
+#include "dictionary/chinese_to_english.h"
+#include "dictionary/english_to_chinese.h"
+#include "engines/language_codes.h"
+
+namespace parlavo::server {
+
+Detection DictionaryEngine::Detect(const std::string& text) { return DetectLanguage(text); }
+
+std::string DictionaryEngine::Translate(const std::string& text, const std::string& source,
+                                        const std::string& target) {
+  const std::string from = source.empty() ? DetectLanguage(text).language : source;
+  const LanguageFamily to = FamilyOf(target);
+  if (to == LanguageFamily::Other || Lower(target) == "zh-tw") {
+    throw UnsupportedLanguagePair("词典引擎只能译成简体中文（zh）或英文（en），不支持目标语言“" + target + "”");
+  }
+  if (from.empty()) return text;
+  const LanguageFamily fromFamily = FamilyOf(from);
+  if (fromFamily == to) return text;
+  if (fromFamily == LanguageFamily::Chinese) return ChineseToEnglish(m_index, text);
+  if (fromFamily == LanguageFamily::English) return EnglishToChinese(m_index, text);
+  throw UnsupportedLanguagePair("词典引擎只能翻译中文和英文，不支持源语言“" + from + "”");
+}
+
+}  // namespace parlavo::server

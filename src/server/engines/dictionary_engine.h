@@ -1,0 +1,23 @@
+#pragma once
+
+#include "dictionary/dictionary_index.h"
+#include "engines/translation_engine.h"
+
+namespace parlavo::server {
+
+// Offline translation between Chinese and English with the CC-CEDICT index.
+class DictionaryEngine : public TranslationEngine {
+ public:
+  explicit DictionaryEngine(DictionaryIndex index) : m_index(std::move(index)) {}
+
+  Detection Detect(const std::string& text) override;
+  // Chinese (zh, zh-CN, zh-TW) <-> English (en), Chinese output simplified.
+  // The same language on both sides, or a text without letters, comes back
+  // unchanged. Throws UnsupportedLanguagePair for anything else.
+  std::string Translate(const std::string& text, const std::string& source, const std::string& target) override;
+
+ private:
+  DictionaryIndex m_index;
+};
+
+}  // namespace parlavo::server

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "engines/translation_engine.h"
+#include "engines/upstream_http.h"
+
+namespace parlavo::server {
+
+// Forwards translations to the public web endpoint desktop translators use
+// (translate_a/single?client=gtx). Detection stays local: it costs Google
+// nothing and keeps the request count, and so the risk of a block, down.
+class GoogleEngine : public TranslationEngine {
+ public:
+  static constexpr const char* kDefaultBaseUrl = "https://translate.googleapis.com";
+
+  explicit GoogleEngine(std::string baseUrl = kDefaultBaseUrl, UpstreamLimits limits = {});
+
+  Detection Detect(const std::string& text) override;
+  std::string Translate(const std::string& text, const std::string& source, const std::string& target) override;
+
+ private:
+  std::string m_baseUrl;
+  UpstreamLimits m_limits;
+};
+
+}  // namespace parlavo::server

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace parlavo::server {
+
+enum class LanguageFamily { Chinese, English, Other };
+
+// "zh", "zh-CN", "zh-TW" -> Chinese; "en" -> English; case does not matter.
+LanguageFamily FamilyOf(std::string_view code);
+
+// A language code as the request may carry it: 1 to 12 of A-Z a-z 0-9 '-'.
+bool IsPlainLanguageCode(std::string_view code);
+
+std::string Lower(std::string_view text);
+
+}  // namespace parlavo::server

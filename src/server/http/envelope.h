@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "detection/language_detector.h"
+
+// Reply bodies of the AJAX Language API v1.0 envelope, compact (no blanks),
+// as the desktop client reads "key":"value" members without parsing JSON.
+namespace parlavo::server {
+
+std::string DetectionEnvelope(const Detection& detection);
+std::string TranslationEnvelope(std::string_view translatedText);
+// {"responseData":null,"responseDetails":DETAILS,"responseStatus":STATUS}
+std::string ErrorEnvelope(int status, std::string_view details);
+
+}  // namespace parlavo::server

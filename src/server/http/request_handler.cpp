@@ -1,0 +1,87 @@
+#include "http/request_handler.h"
+
+#include "engines/language_codes.h"
+#include "http/envelope.h"
+#include "http/query_string.h"
+#include "http/request_target.h"
+#include "text/utf8.h"
+
+namespace parlavo::server {
+
+namespace {
+
+constexpr std::string_view kDetectPath = "/ajax/services/language/detect";
+constexpr std::string_view kTranslatePath = "/ajax/services/language/translate";
+
+ServiceReply Error(int status, std::string_view details) { return {status, ErrorEnvelope(status, details), false}; }
+
+}  // namespace
+
+ServiceReply RequestHandler::Handle(const ServiceRequest& request) const {
+  if (request.hostHeaders.size() != 1 || !IsAllowedHost(HostName(request.hostHeaders.front()), m_listenHost)) {
+    return Error(403, "拒绝访问：请求的 Host 不是本服务的地址（只接受 " + m_listenHost + " 或 localhost）");
+  }
+  const auto target = ParseRequestTarget(request.target);
+  if (target && !target->authority.empty() && !IsAllowedHost(HostName(target->authority), m_listenHost)) {
+    return Error(403, "拒绝访问：请求的地址不是本服务的地址（只接受 " + m_listenHost + " 或 localhost）");
+  }
+  if (request.method != "GET" && request.method != "HEAD") {
+    ServiceReply reply = Error(405, "不支持的请求方法：" + request.method + "（只支持 GET）");
+    reply.allowGetOnly = true;
+    return reply;
+  }
+  if (!target || (target->path != kDetectPath && target->path != kTranslatePath)) {
+    return Error(404, "没有这个接口：只有 " + std::string(kDetectPath) + " 和 " + std::string(kTranslatePath));
+  }
+  const auto parameters = ParseQuery(target->query);
+  if (!parameters) return Error(400, "请求参数的百分号编码有误");
+  const auto parameter = [&](const char* name) -> const std::string* {
+    const auto found = parameters->find(name);
+    return found == parameters->end() ? nullptr : &found->second;
+  };
+  const std::string* version = parameter("v");
+  if (!version) return Error(400, "缺少参数 v（协议版本，应为 1.0）");
+  if (*version != "1.0") return Error(400, "不支持的协议版本 v=" + *version + "（只支持 1.0）");
+  const std::string* text = parameter("q");
+  if (!text) return Error(400, "缺少参数 q（要处理的文本）");
+  if (text->size() > kMaxTextBytes) return Error(400, "文本过长：最多 1 MiB");
+  if (!IsValidUtf8(*text)) return Error(400, "文本不是有效的 UTF-8 编码");
+
+  try {
+    if (target->path == kDetectPath) return Detect(*text);
+    const std::string* langpair = parameter("langpair");
+    if (!langpair) return Error(400, "缺少参数 langpair（语言对，如 en|zh）");
+    return Translate(*text, *langpair);
+  } catch (const UnsupportedLanguagePair& error) {
+    return Error(400, error.what());
+  } catch (const UpstreamRejection& error) {
+    return Error(400, error.what());
+  } catch (const UpstreamError& error) {
+    return Error(502, error.what());
+  } catch (const std::exception& error) {
+    return Error(500, std::string("翻译服务内部错误：") + error.what());
+  }
+}
+
+ServiceReply RequestHandler::Detect(const std::string& text) const {
+  return {200, DetectionEnvelope(m_engine.Detect(text)), false};
+}
+
+ServiceReply RequestHandler::Translate(const std::string& text, const std::string& langpair) const {
+  const auto bar = langpair.find('|');
+  const std::string source = langpair.substr(0, bar);
+  const std::string target = bar == std::string::npos ? std::string() : langpair.substr(bar + 1);
+  if (bar == std::string::npos || target.find('|') != std::string::npos || !IsPlainLanguageCode(target) ||
+      (!source.empty() && !IsPlainLanguageCode(source))) {
+    return Error(400, "语言对无效：“" + langpair + "”（应为 源语言|目标语言，如 en|zh）");
+  }
+  return {200, TranslationEnvelope(m_engine.Translate(text, source, target)), false};
+}
+
+ServiceReply LibraryErrorReply(int status) {
+  if (status == 414) return Error(414, "文本过长：请求地址超出了服务能接收的长度，请分段翻译");
+  if (status == 400) return Error(400, "请求格式错误");
+  return Error(status, "请求失败（HTTP " + std::to_string(status) + "）");
+}
+
+}  // namespace parlavo::server

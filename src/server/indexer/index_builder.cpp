@@ -1,0 +1,135 @@
+#include "indexer/index_builder.h"
+
+#include <cctype>
+#include <cmath>
+#include <sstream>
+#include <tuple>
+
+#include "dictionary/dictionary_format.h"
+#include "indexer/senses.h"
+#include "text/unicode_script.h"
+#include "text/utf8.h"
+
+namespace parlavo::server {
+
+namespace {
+
+std::vector<std::string> Characters(std::string_view word) {
+  std::vector<std::string> characters;
+  for (std::size_t pos = 0; pos < word.size();) {
+    const std::size_t start = pos;
+    NextCodePoint(word, pos);
+    characters.emplace_back(word.substr(start, pos - start));
+  }
+  return characters;
+}
+
+bool AllHan(std::string_view word) {
+  if (word.empty()) return false;
+  for (std::size_t pos = 0; pos < word.size();) {
+    if (!IsHan(NextCodePoint(word, pos))) return false;
+  }
+  return true;
+}
+
+std::vector<std::string> Syllables(std::string_view pinyin) {
+  std::vector<std::string> syllables;
+  std::istringstream stream{std::string(pinyin)};
+  for (std::string syllable; stream >> syllable;) syllables.push_back(syllable);
+  return syllables;
+}
+
+bool IsProperName(const CedictEntry& entry) {
+  return !entry.pinyin.empty() && std::isupper(static_cast<unsigned char>(entry.pinyin.front()));
+}
+
+std::uint64_t FrequencyOf(const WordFrequencies& frequencies, const std::string& word) {
+  const auto found = frequencies.find(word);
+  return found == frequencies.end() ? 0 : found->second;
+}
+
+// How much a character's reading is used: the frequencies of the ordinary
+// (not name) compound words it appears in with that reading.
+std::unordered_map<std::string, double> ReadingUse(const std::vector<CedictEntry>& entries,
+                                                   const WordFrequencies& frequencies) {
+  std::unordered_map<std::string, double> use;
+  for (const CedictEntry& entry : entries) {
+    if (IsProperName(entry)) continue;
+    const std::vector<std::string> characters = Characters(entry.simplified);
+    const std::vector<std::string> syllables = Syllables(entry.pinyin);
+    if (characters.size() < 2 || characters.size() != syllables.size()) continue;
+    const auto frequency = static_cast<double>(FrequencyOf(frequencies, entry.simplified));
+    for (std::size_t i = 0; i < characters.size(); ++i) use[characters[i] + ' ' + syllables[i]] += frequency;
+  }
+  return use;
+}
+
+using Preference = std::tuple<bool, bool, bool, double, std::size_t>;
+
+Preference PreferenceOf(const std::vector<CedictEntry>& entries, std::size_t index,
+                        const std::unordered_map<std::string, double>& readingUse) {
+  const CedictEntry& entry = entries[index];
+  const bool reference = ClassifySense(entry.senses.front()) == SenseKind::Reference;
+  const bool single = CountCodePoints(entry.simplified) == 1;
+  const bool neutralTone = single && entry.pinyin.ends_with('5');
+  double weight = 0;
+  if (single) {
+    for (const std::string& sense : entry.senses) {
+      if (ClassifySense(sense) == SenseKind::Meaning) weight += 1;
+    }
+    const auto use = readingUse.find(entry.simplified + ' ' + entry.pinyin);
+    if (use != readingUse.end()) weight += std::log1p(use->second);
+  }
+  return {reference, single && !neutralTone, IsProperName(entry), -weight, index};
+}
+
+std::map<std::string, std::string> ChineseTable(const std::vector<CedictEntry>& entries,
+                                                const WordFrequencies& frequencies) {
+  const auto readingUse = ReadingUse(entries, frequencies);
+  std::map<std::string, std::pair<Preference, std::size_t>> chosen;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const Preference preference = PreferenceOf(entries, i, readingUse);
+    for (const std::string* form : {&entries[i].simplified, &entries[i].traditional}) {
+      if (!AllHan(*form) || CountCodePoints(*form) > dictionary_format::kMaxChineseKeyCharacters) continue;
+      const auto [slot, inserted] = chosen.try_emplace(*form, preference, i);
+      if (!inserted && preference < slot->second.first) slot->second = {preference, i};
+    }
+  }
+  std::map<std::string, std::string> table;
+  for (const auto& [word, choice] : chosen) table.emplace(word, ChineseGloss(entries[choice.second]));
+  return table;
+}
+
+std::map<std::string, std::string> EnglishTable(const std::vector<CedictEntry>& entries,
+                                                const WordFrequencies& frequencies) {
+  std::map<std::string, std::pair<double, std::string>> best;
+  for (const CedictEntry& entry : entries) {
+    const double frequency = static_cast<double>(FrequencyOf(frequencies, entry.simplified)) + 1;
+    for (std::size_t sense = 0; sense < entry.senses.size(); ++sense) {
+      const std::string& text = entry.senses[sense];
+      if (ClassifySense(text) != SenseKind::Meaning || IsDatedOrRegional(text)) continue;
+      const double senseWeight = std::pow(0.25, static_cast<double>(sense)) *
+                                 (text.find('(') == std::string::npos ? 1.0 : 0.1);
+      const std::vector<std::string> alternatives = Alternatives(text);
+      for (std::size_t alternative = 0; alternative < alternatives.size(); ++alternative) {
+        const std::string key = EnglishKey(alternatives[alternative]);
+        if (key.empty()) continue;
+        const double score = frequency * senseWeight * (alternative == 0 ? 1.0 : 0.5);
+        const auto [slot, inserted] = best.try_emplace(key, score, entry.simplified);
+        if (!inserted && score > slot->second.first) slot->second = {score, entry.simplified};
+      }
+    }
+  }
+  std::map<std::string, std::string> table;
+  for (auto& [key, choice] : best) table.emplace(key, std::move(choice.second));
+  return table;
+}
+
+}  // namespace
+
+DictionaryTables BuildDictionaryTables(const std::vector<CedictEntry>& entries,
+                                       const WordFrequencies& frequencies) {
+  return {ChineseTable(entries, frequencies), EnglishTable(entries, frequencies)};
+}
+
+}  // namespace parlavo::server

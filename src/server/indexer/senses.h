@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "indexer/cedict_source.h"
+
+// How the indexer reads the English side of CC-CEDICT entries.
+namespace parlavo::server {
+
+enum class SenseKind {
+  Meaning,    // an English rendering of the word
+  Grammar,    // describes a function ("(question particle ...)", "classifier for ...")
+  Reference,  // points elsewhere: variants, "see ...", "used in ...", surnames, classifiers
+};
+
+SenseKind ClassifySense(std::string_view sense);
+
+// Marked (archaic), (literary), (old), (dialect) ...: not what an English
+// word should be translated into.
+bool IsDatedOrRegional(std::string_view sense);
+
+// The sense without its parenthesised notes, blanks collapsed.
+std::string StripNotes(std::string_view sense);
+
+// The ';'-separated renderings of a sense, notes stripped, leaving out those
+// that only point at Chinese text or are word fragments ("-ful").
+std::vector<std::string> Alternatives(std::string_view sense);
+
+// What a Chinese word is translated into: the first rendering of its first
+// sense, without the infinitive "to ". Empty for grammatical words.
+std::string ChineseGloss(const CedictEntry& entry);
+
+// The lookup form of an English rendering: lower case, no leading "to ",
+// article or trailing "!?.", at most six words of letters, digits, "'" and
+// "-". Empty when the rendering cannot be matched against running text.
+std::string EnglishKey(std::string_view rendering);
+
+}  // namespace parlavo::server
