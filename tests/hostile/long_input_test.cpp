@@ -1,0 +1,105 @@
+// A very long text is sent whole, in both requests, and its translation
+// comes back whole.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "hostile_support.h"
+#include "long_request_server.h"
+#include "loopback_server.h"
+#include "net/text_encoding.h"
+#include "services/translation_client.h"
+
+namespace parlavo::hostile {
+namespace {
+
+using testing::ProxyRoute;
+using testing::ScopedLocale;
+
+constexpr std::size_t kCharacters = 100000;
+
+// `count` characters (UTF-8) cycling through Chinese, ASCII, the characters
+// that mean something in an address or in JSON, and line breaks.
+std::string MixedText(std::size_t count, const std::vector<std::string>& extra) {
+  std::vector<std::string> characters = {"中", "文", "译", "，", "。", "「", "」", "a", "Z", "9", " ", "&", "=",
+                                         "%", "+", "#", "|", "?", "/", "\"", "\\", "\t", "\r", "\n", "é", "ü"};
+  characters.insert(characters.end(), extra.begin(), extra.end());
+  std::string text;
+  for (std::size_t i = 0; i < count; ++i) text += characters[(i * 7 + i / 5) % characters.size()];
+  return text;
+}
+
+std::string QueryValue(const std::string& target, const std::string& name) {
+  const std::size_t start = target.find("&" + name + "=");
+  if (start == std::string::npos) return {};
+  const std::size_t valueStart = start + name.size() + 2;
+  return target.substr(valueStart, target.find('&', valueStart) - valueStart);
+}
+
+// Strict: anything but "%hh" triples gives an empty result.
+std::string PercentDecoded(const std::string& encoded) {
+  std::string decoded;
+  for (std::size_t pos = 0; pos < encoded.size(); pos += 3) {
+    if (encoded[pos] != '%' || pos + 2 >= encoded.size()) return {};
+    decoded += static_cast<char>(std::stoi(encoded.substr(pos + 1, 2), nullptr, 16));
+  }
+  return decoded;
+}
+
+std::string JsonQuoted(const std::string& utf8) {
+  std::string out = "\"";
+  for (const char c : utf8) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      static constexpr char kHex[] = "0123456789abcdef";
+      out += "\\u00";
+      out += kHex[(c >> 4) & 0xF];
+      out += kHex[c & 0xF];
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+// Detects every text as Chinese and "translates" it into itself, so that
+// what the client shows can be compared with what it sent.
+std::string EchoService(const std::string& target) {
+  if (target.find("/detect?") != std::string::npos) return R"({"responseData": {"language":"zh"}})";
+  return R"({"responseData": {"translatedText":)" + JsonQuoted(PercentDecoded(QueryValue(target, "q"))) + "}}";
+}
+
+void ExpectSentWholeAndShownIntact(const char* locale, const std::string& utf8Text) {
+  ScopedLocale scoped(locale);
+  ASSERT_TRUE(scoped.ok());
+  LongRequestServer server(EchoService);
+  ProxyRoute route(server.Url());
+  LanguageTable table;
+  FillLanguageTable(table);
+  Text text = utf8Text;
+  Utf8ToAnsi(text);
+
+  const Text shown = TranslateForDisplay(table, text, table[1].name, ShortLimits());
+
+  const std::vector<std::string> targets = server.Targets();
+  ASSERT_EQ(targets.size(), 2u);
+  EXPECT_TRUE(PercentDecoded(QueryValue(targets[0], "q")) == utf8Text) << "the detect request carries all of it";
+  EXPECT_TRUE(PercentDecoded(QueryValue(targets[1], "q")) == utf8Text) << "the translate request carries all of it";
+  EXPECT_EQ(QueryValue(targets[1], "langpair"), "zh|en");
+  EXPECT_EQ(shown.size(), text.size());
+  EXPECT_TRUE(shown == text) << "the reply is shown intact";
+}
+
+TEST(LongInputTest, HundredThousandCharactersInUtf8) {
+  ExpectSentWholeAndShownIntact("zh_CN.UTF-8", MixedText(kCharacters, {"😀", "𠀀", "ß", "한"}));
+}
+
+TEST(LongInputTest, HundredThousandCharactersInGbk) {
+  ExpectSentWholeAndShownIntact("zh_CN.GBK", MixedText(kCharacters, {"ア", "ё", "Ω", "€"}));
+}
+
+}  // namespace
+}  // namespace parlavo::hostile
