@@ -4,7 +4,7 @@
 
 #include <wx/bmpbndl.h>
 #include <wx/button.h>
-#include <wx/combobox.h>
+#include <wx/choice.h>
 #include <wx/iconbndl.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
@@ -107,7 +107,7 @@ void CTranslatorDlg::CreateControls() {
     const wxRect where = place(rect);
     wxArrayString choices;
     for (const wchar_t* item : items) choices.Add(item);
-    auto* box = new wxComboBox(panel, id, wxString(), where.GetPosition(), where.GetSize(), choices, wxCB_READONLY);
+    auto* box = new wxChoice(panel, id, where.GetPosition(), where.GetSize(), choices);
     box->SetSelection(0);
     return box;
   };
@@ -156,7 +156,7 @@ void CTranslatorDlg::OnCharHook(wxKeyEvent& event) {
 void CTranslatorDlg::OnTranslate(wxCommandEvent&) {
   wxBusyCursor busy;
   m_strSource = ToText(m_editSource->GetValue());
-  const Text targetName = ToText(m_cbTarget->GetValue());
+  const Text targetName = ToText(m_cbTarget->GetStringSelection());
   m_strResult = TranslateForDisplay(m_languages, m_strSource, targetName);
   m_editResult->ChangeValue(FromText(m_strResult));
 }

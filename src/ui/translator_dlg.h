@@ -5,7 +5,7 @@
 #include "net/text.h"
 #include "services/translation_client.h"
 
-class wxComboBox;
+class wxChoice;
 class wxTextCtrl;
 
 namespace parlavo {
@@ -27,8 +27,8 @@ class CTranslatorDlg : public wxFrame {
   void OnCheckUpdate(wxCommandEvent& event);
 
   LanguageTable m_languages;
-  wxComboBox* m_cbSource = nullptr;
-  wxComboBox* m_cbTarget = nullptr;
+  wxChoice* m_cbSource = nullptr;
+  wxChoice* m_cbTarget = nullptr;
   wxTextCtrl* m_editSource = nullptr;
   wxTextCtrl* m_editResult = nullptr;
   Text m_strSource;

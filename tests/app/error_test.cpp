@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "main_window_fixture.h"
+
+namespace parlavo::testing {
+namespace {
+
+class Errors : public MainWindowTest {
+ protected:
+  // Presses "翻译" and waits for the error box it brings up.
+  ShownBox TranslateIntoErrorBox() {
+    ShownBox shown;
+    wxTEST_DIALOG(
+        {
+          Click(TranslateButton());
+          EXPECT_TRUE(WaitUntil([&shown] { return shown.count > 0; }));
+        },
+        RecordedBox(shown));
+    return shown;
+  }
+
+  void ExpectErrorBox(const ShownBox& shown) {
+    EXPECT_EQ(shown.count, 1);
+    EXPECT_EQ(shown.caption, wxS("帕拉沃"));
+    EXPECT_TRUE(shown.style & wxICON_ERROR);
+    EXPECT_TRUE(m_window->IsShown());
+  }
+};
+
+TEST_F(Errors, UnreachableServiceIsReportedAndTheResultStaysAsItWas) {
+  InputBox().ChangeValue(wxS("hi"));
+  Click(TranslateButton());
+  ASSERT_TRUE(WaitUntil([this] { return ResultBox().GetValue() == wxS("你好"); }));
+
+  int closedPort = 0;
+  {
+    LoopbackServer gone;
+    gone.Start();
+    closedPort = gone.port();
+  }
+  ProxyRoute refused("http://127.0.0.1:" + std::to_string(closedPort));
+  const ShownBox shown = TranslateIntoErrorBox();
+
+  ExpectErrorBox(shown);
+  EXPECT_TRUE(shown.message.StartsWith(wxS("网络错误："))) << shown.message.utf8_string();
+  EXPECT_EQ(ResultBox().GetValue(), wxS("你好"));
+  EXPECT_EQ(InputBox().GetValue(), wxS("hi"));
+}
+
+TEST_F(Errors, ServiceErrorReplyIsReportedAsFailedTranslation) {
+  SetTranslateReply(BAD_LANGUAGE_PAIR);
+  InputBox().ChangeValue(wxS("hi"));
+  ResultBox().ChangeValue(wxS("上一次的译文"));
+  const ShownBox shown = TranslateIntoErrorBox();
+
+  ExpectErrorBox(shown);
+  EXPECT_EQ(shown.message, wxS("翻译失败：invalid translation language pair"));
+  EXPECT_EQ(ResultBox().GetValue(), wxS("上一次的译文"));
+}
+
+TEST_F(Errors, TheWindowTranslatesAgainAfterAnError) {
+  SetTranslateReply(BAD_LANGUAGE_PAIR);
+  InputBox().ChangeValue(wxS("hi"));
+  ExpectErrorBox(TranslateIntoErrorBox());
+
+  SetTranslateReply(TRANSLATED_HELLO);
+  Click(TranslateButton());
+  EXPECT_TRUE(WaitUntil([this] { return ResultBox().GetValue() == wxS("你好"); }));
+  EXPECT_EQ(Requests().size(), 4u);
+}
+
+}  // namespace
+}  // namespace parlavo::testing
