@@ -307,7 +307,10 @@ TEST_F(AboutDialogTest, OkButtonEscapeAndTheCloseBoxEndIt) {
     SCOPED_TRACE(ending.name);
     WhileModal whileShown([&ending](wxDialog& dialog) {
       dialog.Raise();
-      ASSERT_TRUE(WaitUntil([&dialog] { return dialog.HasFocus() || dialog.FindFocus() != nullptr; }, 2s));
+      ASSERT_TRUE(WaitUntil([&dialog] {
+        wxWindow* focus = wxWindow::FindFocus();
+        return focus != nullptr && wxGetTopLevelParent(focus) == &dialog;
+      }, 2s)) << "the dialog did not get the keyboard";
       ending.act(dialog);
       EXPECT_TRUE(WaitUntil([&dialog] { return !dialog.IsModal(); }, 3s));
     });
