@@ -62,35 +62,47 @@ std::vector<Token> Tokenise(std::string_view text) {
   return tokens;
 }
 
-// Lays Chinese words out without blanks; kept English words keep one blank
-// between each other.
+// Lays Chinese words out without blanks; a blank of the input survives only
+// next to a kept (Latin) word, as in "我爱 Python", and not after full-width
+// punctuation.
 class ChineseComposer {
  public:
-  void Chinese(std::string_view word) {
-    m_out += word;
+  void Blank() { m_blank = true; }
+  void LineBreak() {
+    m_out += '\n';
+    m_blank = false;
     m_lastLatin = false;
   }
-  void Latin(std::string_view word) {
-    if (m_lastLatin) m_out += ' ';
-    m_out += word;
-    m_lastLatin = true;
-  }
+  void Chinese(std::string_view word) { Append(word, false); }
+  void Latin(std::string_view word) { Append(word, true); }
   void Mark(char mark) {
     if (mark == '"') {
-      m_out += m_quoteOpen ? "”" : "“";
+      Append(m_quoteOpen ? "”" : "“", false);
       m_quoteOpen = !m_quoteOpen;
     } else if (const auto fullWidth = FullWidthForm(mark)) {
-      m_out += *fullWidth;
+      Append(*fullWidth, false);
+      m_afterFullWidthMark = true;
     } else {
-      m_out += mark;
+      Append(std::string_view(&mark, 1), false);
     }
-    m_lastLatin = false;
   }
   std::string Take() { return std::move(m_out); }
 
  private:
+  void Append(std::string_view piece, bool latin) {
+    if (m_blank && (latin || m_lastLatin) && !m_afterFullWidthMark && !m_out.empty() && m_out.back() != '\n') {
+      m_out += ' ';
+    }
+    m_out += piece;
+    m_blank = false;
+    m_lastLatin = latin;
+    m_afterFullWidthMark = false;
+  }
+
   std::string m_out;
+  bool m_blank = false;
   bool m_lastLatin = false;
+  bool m_afterFullWidthMark = false;  // "，" and the like bring their own room
   bool m_quoteOpen = false;
 };
 
@@ -106,8 +118,11 @@ class Translator {
           i = TranslateWordsAt(i);
           continue;
         case TokenKind::Blank:
+          m_out.Blank();
           break;
         case TokenKind::LineBreak:
+          m_out.LineBreak();
+          break;
         case TokenKind::Other:
           m_out.Chinese(token.text);
           break;

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include "indexer/index_builder.h"
+
+namespace parlavo::server {
+namespace {
+
+CedictEntry Entry(std::string traditional, std::string simplified, std::string pinyin,
+                  std::vector<std::string> senses) {
+  return {std::move(traditional), std::move(simplified), std::move(pinyin), std::move(senses)};
+}
+
+TEST(ChineseTableTest, HoldsBothFormsOfEveryHanHeadword) {
+  const auto tables = BuildDictionaryTables({Entry("愛", "爱", "ai4", {"to love"}),
+                                             Entry("3C", "3C", "san1 C", {"computers"}),
+                                             Entry("T恤", "T恤", "T xu4", {"T-shirt"})},
+                                            {});
+  EXPECT_EQ(tables.chinese.at("爱"), "love");
+  EXPECT_EQ(tables.chinese.at("愛"), "love");
+  EXPECT_FALSE(tables.chinese.contains("3C")) << "only Han headwords take part in segmentation";
+  EXPECT_FALSE(tables.chinese.contains("T恤"));
+}
+
+TEST(ChineseTableTest, PrefersTheNeutralToneReadingOfACharacter) {
+  const auto tables = BuildDictionaryTables({Entry("了", "了", "le5", {"(completed action marker)"}),
+                                             Entry("了", "了", "liao3", {"to finish", "to understand"}),
+                                             Entry("了解", "了解", "liao3 jie3", {"to understand"})},
+                                            {{"了解", 1000}});
+  EXPECT_EQ(tables.chinese.at("了"), "") << "a grammatical word translates into nothing";
+  EXPECT_EQ(tables.chinese.at("了解"), "understand");
+}
+
+TEST(ChineseTableTest, PrefersMeaningsOverReferencesAndNames) {
+  const auto tables = BuildDictionaryTables({Entry("水", "水", "Shui3", {"surname Shui"}),
+                                             Entry("水", "水", "shui3", {"water", "river"}),
+                                             Entry("着", "着", "zhe5", {"variant of 著|着[zhe5]"}),
+                                             Entry("着", "着", "zhao2", {"to touch"})},
+                                            {});
+  EXPECT_EQ(tables.chinese.at("水"), "water");
+  EXPECT_EQ(tables.chinese.at("着"), "touch") << "a reference loses even to a later reading";
+}
+
+TEST(ChineseTableTest, PrefersTheReadingOfFrequentCompounds) {
+  const auto tables = BuildDictionaryTables({Entry("說", "说", "shui4", {"to persuade"}),
+                                             Entry("說", "说", "shuo1", {"to speak"}),
+                                             Entry("說話", "说话", "shuo1 hua4", {"to talk"}),
+                                             Entry("遊說", "游说", "you2 shui4", {"to lobby"})},
+                                            {{"说话", 5000}, {"游说", 20}});
+  EXPECT_EQ(tables.chinese.at("说"), "speak");
+  EXPECT_EQ(tables.chinese.at("說"), "speak");
+}
+
+TEST(EnglishTableTest, RanksByFrequencyOfTheChineseWord) {
+  const auto tables = BuildDictionaryTables({Entry("狗", "狗", "gou3", {"dog"}),
+                                             Entry("犬", "犬", "quan3", {"dog"})},
+                                            {{"狗", 900}, {"犬", 30}});
+  EXPECT_EQ(tables.english.at("dog"), "狗");
+}
+
+TEST(EnglishTableTest, FirstSensesAndCleanRenderingsWeighMore) {
+  const auto tables = BuildDictionaryTables(
+      {Entry("好", "好", "hao3", {"good", "proper", "all right!", "easy to", "(after a form of address) hello"}),
+       Entry("你好", "你好", "ni3 hao3", {"hello; hi"}),
+       Entry("喂", "喂", "wei4", {"hello (interj., esp. on telephone)"})},
+      {{"好", 600000}, {"你好", 800}, {"喂", 5000}});
+  EXPECT_EQ(tables.english.at("hello"), "你好");
+  EXPECT_EQ(tables.english.at("good"), "好");
+  EXPECT_EQ(tables.english.at("hi"), "你好");
+}
+
+TEST(EnglishTableTest, LeavesOutReferencesGrammarAndDatedSenses) {
+  const auto tables = BuildDictionaryTables({Entry("那", "那", "nuo2", {"(archaic) many", "beautiful (old)"}),
+                                             Entry("個", "个", "ge4", {"(classifier used before a noun)"}),
+                                             Entry("年", "年", "nian2", {"year", "variant of 秊[nian2]"})},
+                                            {{"那", 250000}});
+  EXPECT_FALSE(tables.english.contains("many"));
+  EXPECT_FALSE(tables.english.contains("beautiful"));
+  EXPECT_EQ(tables.english.at("year"), "年");
+  EXPECT_EQ(tables.english.size(), 1u);
+}
+
+TEST(EnglishTableTest, KeysArePhrasesAsTheyAppearInText) {
+  const auto tables = BuildDictionaryTables({Entry("早上好", "早上好", "zao3 shang5 hao3", {"Good morning!"}),
+                                             Entry("愛", "爱", "ai4", {"to love; to be fond of"})},
+                                            {});
+  EXPECT_EQ(tables.english.at("good morning"), "早上好");
+  EXPECT_EQ(tables.english.at("love"), "爱");
+  EXPECT_EQ(tables.english.at("be fond of"), "爱");
+}
+
+}  // namespace
+}  // namespace parlavo::server

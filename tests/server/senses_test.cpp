@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include "indexer/senses.h"
+
+namespace parlavo::server {
+namespace {
+
+TEST(ClassifySenseTest, ReferencesPointElsewhere) {
+  for (const char* sense : {"variant of 個|个[ge4]", "old variant of 和[he2]", "surname Shui", "CL:個|个[ge4]",
+                            "used in 嗎啡|吗啡[ma3 fei1]", "see 大夫[dai4 fu5]", "abbr. for 的士[di1 shi4]",
+                            "(literary) variant of 和[he2]", "Taiwan pr. [han4]"}) {
+    EXPECT_EQ(ClassifySense(sense), SenseKind::Reference) << sense;
+  }
+}
+
+TEST(ClassifySenseTest, GrammarDescribesAFunction) {
+  for (const char* sense : {"(completed action marker)", "(question particle for \"yes-no\" questions)",
+                            "modal particle ending sentence", "aspect particle indicating action in progress",
+                            "classifier for birds and certain animals", "interjection of surprise"}) {
+    EXPECT_EQ(ClassifySense(sense), SenseKind::Grammar) << sense;
+  }
+}
+
+TEST(ClassifySenseTest, EverythingElseIsAMeaning) {
+  for (const char* sense : {"hello; hi", "see you again later", "to use (sth) in the same way", "(bound form) up; upper",
+                            "used to be", "Good morning!"}) {
+    EXPECT_EQ(ClassifySense(sense), SenseKind::Meaning) << sense;
+  }
+}
+
+TEST(SenseTextTest, NotesAreStripped) {
+  EXPECT_EQ(StripNotes("hello (interj., esp. on telephone)"), "hello");
+  EXPECT_EQ(StripNotes("(of sb or sth) to be (located) at"), "to be at");
+  EXPECT_EQ(StripNotes("of; ~'s (possessive particle)"), "of; ~'s");
+  EXPECT_EQ(StripNotes("(a (nested) note) word ; other"), "word; other");
+  EXPECT_EQ(StripNotes("(only a note)"), "");
+  EXPECT_TRUE(IsDatedOrRegional("(archaic) many"));
+  EXPECT_TRUE(IsDatedOrRegional("grain; harvest (old)"));
+  EXPECT_FALSE(IsDatedOrRegional("(bound form) up"));
+}
+
+TEST(SenseTextTest, AlternativesLeaveOutChineseAndFragments) {
+  EXPECT_EQ(Alternatives("hello; hi"), (std::vector<std::string>{"hello", "hi"}));
+  EXPECT_EQ(Alternatives("of; ~'s (possessive particle)"), (std::vector<std::string>{"of"}));
+  EXPECT_EQ(Alternatives("having; with; -ful; -ed"), (std::vector<std::string>{"having", "with"}));
+  EXPECT_EQ(Alternatives("a taxi; a cab (abbr. for 的士[di1 shi4])"), (std::vector<std::string>{"a taxi", "a cab"}));
+  EXPECT_EQ(Alternatives("same as 了[liao3]; finished"), (std::vector<std::string>{"finished"}));
+  EXPECT_TRUE(Alternatives("(note only)").empty());
+}
+
+CedictEntry Entry(std::vector<std::string> senses) { return {"字", "字", "zi4", std::move(senses)}; }
+
+TEST(ChineseGlossTest, IsTheFirstRenderingOfTheFirstSense) {
+  EXPECT_EQ(ChineseGloss(Entry({"to love; to be fond of", "affection"})), "love");
+  EXPECT_EQ(ChineseGloss(Entry({"hello; hi"})), "hello");
+  EXPECT_EQ(ChineseGloss(Entry({"(pronoun) this; these"})), "this");
+  EXPECT_EQ(ChineseGloss(Entry({"Good morning!"})), "Good morning!");
+  EXPECT_EQ(ChineseGloss(Entry({"to"})), "to") << "nothing left after the infinitive marker";
+}
+
+TEST(ChineseGlossTest, GrammaticalWordsHaveNone) {
+  EXPECT_EQ(ChineseGloss(Entry({"(completed action marker)", "to finish"})), "");
+  EXPECT_EQ(ChineseGloss(Entry({"classifier for birds", "only"})), "");
+  EXPECT_EQ(ChineseGloss(Entry({"variant of 著|着[zhe5]"})), "");
+}
+
+TEST(EnglishKeyTest, NormalisesARendering) {
+  EXPECT_EQ(EnglishKey("Good morning!"), "good morning");
+  EXPECT_EQ(EnglishKey("to love"), "love");
+  EXPECT_EQ(EnglishKey("a taxi"), "taxi");
+  EXPECT_EQ(EnglishKey("the Internet"), "internet");
+  EXPECT_EQ(EnglishKey("I'm sorry"), "i'm sorry");
+  EXPECT_EQ(EnglishKey("e-mail"), "e-mail");
+  EXPECT_EQ(EnglishKey("  how   are you? "), "how are you");
+}
+
+TEST(EnglishKeyTest, RefusesWhatRunningTextCannotMatch) {
+  EXPECT_EQ(EnglishKey("to help sb"), "");
+  EXPECT_EQ(EnglishKey("e.g. apples"), "");
+  EXPECT_EQ(EnglishKey("café"), "");
+  EXPECT_EQ(EnglishKey("one two three four five six seven"), "");
+  EXPECT_EQ(EnglishKey("one two three four five six"), "one two three four five six");
+  EXPECT_EQ(EnglishKey("-ful"), "");
+  EXPECT_EQ(EnglishKey("!"), "");
+}
+
+}  // namespace
+}  // namespace parlavo::server
