@@ -3,6 +3,8 @@
 # binaries by dpkg-shlibdeps rather than listed by hand.
 
 set(CPACK_PACKAGE_NAME parlavo)
+# All four parts; CPack would drop the last one.
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "柯岚")
 set(CPACK_PACKAGE_CONTACT "柯岚 <parlavo@parlavo.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Small Chinese/English desktop translator (帕拉沃)")
