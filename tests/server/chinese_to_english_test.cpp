@@ -15,7 +15,8 @@ class ChineseToEnglishTest : public ::testing::Test {
     tables.chinese = {{"你好", "hello"}, {"你", "you"},     {"好", "good"},      {"世界", "world"},
                       {"今天", "today"}, {"天气", "weather"}, {"今", "now"},      {"天", "day"},
                       {"很", "very"},    {"了", ""},          {"吗", ""},         {"中华人民共和国", "PRC"},
-                      {"中", "middle"},  {"早上好", "Good morning!"}};
+                      {"中", "middle"},  {"早上好", "Good morning"}, {"不", "not"}, {"不知", "not know"},
+                      {"知道", "know"}, {"道", "road"}, {"我", "I"}};
     return tables;
   }
   std::string Translate(const std::string& text) { return ChineseToEnglish(m_index, text); }
@@ -28,6 +29,7 @@ TEST_F(ChineseToEnglishTest, SegmentsByLongestMatch) {
   EXPECT_EQ(Translate("今天天气很好"), "Today weather very good") << "今天 天气, not 今 天天 气";
   EXPECT_EQ(Translate("中华人民共和国"), "PRC");
   EXPECT_EQ(Translate("中华"), "Middle 华") << "the longest word needs all its characters";
+  EXPECT_EQ(Translate("我不知道"), "I not know") << "from the back: 我/不/知道, not 我/不知/道";
 }
 
 TEST_F(ChineseToEnglishTest, GrammaticalWordsDisappear) {
@@ -43,7 +45,7 @@ TEST_F(ChineseToEnglishTest, MapsFullWidthPunctuationWithEnglishSpacing) {
   EXPECT_EQ(Translate("“世界”"), "\"World\"") << "a sentence may start with a quote";
   EXPECT_EQ(Translate("世界、你"), "World, you");
   EXPECT_EQ(Translate("你好……"), "Hello......");
-  EXPECT_EQ(Translate("早上好！你好"), "Good morning!! Hello");
+  EXPECT_EQ(Translate("早上好！你好"), "Good morning! Hello");
 }
 
 TEST_F(ChineseToEnglishTest, KeepsWhatTheDictionaryLacks) {

@@ -17,7 +17,8 @@ class EnglishToChineseTest : public ::testing::Test {
                       {"love", "爱"},        {"you", "你"},       {"city", "城市"},         {"box", "盒子"},
                       {"stop", "停"},        {"make", "做"},      {"run", "跑"},            {"be", "是"},
                       {"mother", "母亲"},    {"book", "书"},      {"thank you", "谢谢"},    {"thank", "感谢"},
-                      {"e-mail", "电子邮件"}, {"don't", "不要"},  {"try", "试"},            {"walk", "走"}};
+                      {"e-mail", "电子邮件"}, {"don't", "不要"},  {"try", "试"},            {"walk", "走"},
+                      {"it", "它"}};
     return tables;
   }
   std::string Translate(const std::string& text) { return EnglishToChinese(m_index, text); }
@@ -53,6 +54,7 @@ TEST_F(EnglishToChineseTest, ArticlesDropAndPossessivesBecomeDe) {
   EXPECT_EQ(Translate("a good book"), "好书");
   EXPECT_EQ(Translate("mother's book"), "母亲的书");
   EXPECT_EQ(Translate("Mother’s book"), "母亲的书") << "typographic apostrophe";
+  EXPECT_EQ(Translate("it's you"), "it's 你") << "a contraction, not a possessive";
 }
 
 TEST_F(EnglishToChineseTest, PunctuationTurnsFullWidth) {

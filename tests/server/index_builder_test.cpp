@@ -79,6 +79,18 @@ TEST(EnglishTableTest, LeavesOutReferencesGrammarAndDatedSenses) {
   EXPECT_EQ(tables.english.size(), 1u);
 }
 
+TEST(EnglishTableTest, PhrasesNeedASenseWithoutNotes) {
+  const auto tables = BuildDictionaryTables({Entry("寒門", "寒门", "han2 men2", {"poor family", "(humble) my family"}),
+                                             Entry("母雞", "母鸡", "mu3 ji1", {"hen", "(slang) I don't know"}),
+                                             Entry("謝謝", "谢谢", "xie4 xie5", {"to thank", "thank you (polite)"})},
+                                            {});
+  EXPECT_FALSE(tables.english.contains("my family"));
+  EXPECT_FALSE(tables.english.contains("i don't know"));
+  EXPECT_FALSE(tables.english.contains("thank you"));
+  EXPECT_EQ(tables.english.at("thank"), "谢谢");
+  EXPECT_EQ(tables.english.at("poor family"), "寒门");
+}
+
 TEST(EnglishTableTest, KeysArePhrasesAsTheyAppearInText) {
   const auto tables = BuildDictionaryTables({Entry("早上好", "早上好", "zao3 shang5 hao3", {"Good morning!"}),
                                              Entry("愛", "爱", "ai4", {"to love; to be fond of"})},

@@ -34,9 +34,13 @@ TEST(SenseTextTest, NotesAreStripped) {
   EXPECT_EQ(StripNotes("of; ~'s (possessive particle)"), "of; ~'s");
   EXPECT_EQ(StripNotes("(a (nested) note) word ; other"), "word; other");
   EXPECT_EQ(StripNotes("(only a note)"), "");
-  EXPECT_TRUE(IsDatedOrRegional("(archaic) many"));
-  EXPECT_TRUE(IsDatedOrRegional("grain; harvest (old)"));
-  EXPECT_FALSE(IsDatedOrRegional("(bound form) up"));
+  EXPECT_TRUE(IsMarkedUsage("(archaic) many"));
+  EXPECT_TRUE(IsMarkedUsage("grain; harvest (old)"));
+  EXPECT_TRUE(IsMarkedUsage("(Internet slang) thank you"));
+  EXPECT_TRUE(IsMarkedUsage("(humble) my family"));
+  EXPECT_TRUE(IsMarkedUsage("(bound form) up; upper"));
+  EXPECT_FALSE(IsMarkedUsage("(of sb or sth) to be (located) at"));
+  EXPECT_FALSE(IsMarkedUsage("coffee (loanword)"));
 }
 
 TEST(SenseTextTest, AlternativesLeaveOutChineseAndFragments) {
@@ -54,7 +58,10 @@ TEST(ChineseGlossTest, IsTheFirstRenderingOfTheFirstSense) {
   EXPECT_EQ(ChineseGloss(Entry({"to love; to be fond of", "affection"})), "love");
   EXPECT_EQ(ChineseGloss(Entry({"hello; hi"})), "hello");
   EXPECT_EQ(ChineseGloss(Entry({"(pronoun) this; these"})), "this");
-  EXPECT_EQ(ChineseGloss(Entry({"Good morning!"})), "Good morning!");
+  EXPECT_EQ(ChineseGloss(Entry({"Good morning!"})), "Good morning") << "the text brings its own punctuation";
+  EXPECT_EQ(ChineseGloss(Entry({"Excuse me, may I ask...?"})), "Excuse me");
+  EXPECT_EQ(ChineseGloss(Entry({"Beijing municipality, capital of the People's Republic of China"})),
+            "Beijing municipality");
   EXPECT_EQ(ChineseGloss(Entry({"to"})), "to") << "nothing left after the infinitive marker";
 }
 

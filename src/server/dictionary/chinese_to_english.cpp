@@ -1,5 +1,8 @@
 #include "dictionary/chinese_to_english.h"
 
+#include <algorithm>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "dictionary/punctuation.h"
@@ -71,7 +74,7 @@ class Translator {
       std::size_t next = pos;
       const char32_t c = NextCodePoint(m_text, next);
       if (IsHan(c)) {
-        next = TranslateWordAt(pos);
+        next = TranslateHanRunAt(pos);
       } else if (c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v' || c == 0x3000) {
         FlushKept();
       } else if (c == '\n') {
@@ -90,24 +93,63 @@ class Translator {
   }
 
  private:
-  // Segments the longest dictionary word starting at `pos`; returns the
-  // position after it.
-  std::size_t TranslateWordAt(std::size_t pos) {
-    std::vector<std::size_t> ends;
-    for (std::size_t end = pos; ends.size() < m_index.longestChineseKey() && end < m_text.size();) {
-      std::size_t next = end;
+  struct Segment {
+    std::size_t begin, end;                  // byte offsets
+    std::size_t characters;
+    std::optional<std::string_view> gloss;  // nullopt: not in the dictionary
+  };
+
+  // Translates the run of Han characters starting at `pos`; returns the
+  // position after it. The run is segmented by longest match from the front
+  // and from the back; the one with fewer words wins (then the one with
+  // fewer single characters, then the backward one), which mends
+  // "不知/道" into "不/知道".
+  std::size_t TranslateHanRunAt(std::size_t pos) {
+    std::vector<std::size_t> bounds{pos};
+    while (bounds.back() < m_text.size()) {
+      std::size_t next = bounds.back();
       if (!IsHan(NextCodePoint(m_text, next))) break;
-      ends.push_back(end = next);
+      bounds.push_back(next);
     }
-    for (auto end = ends.rbegin(); end != ends.rend(); ++end) {
-      const auto gloss = m_index.Gloss(m_text.substr(pos, *end - pos));
-      if (!gloss) continue;
+    const std::vector<Segment> forward = Segmentation(bounds, true);
+    const std::vector<Segment> backward = Segmentation(bounds, false);
+    const auto rank = [](const std::vector<Segment>& segments) {
+      std::size_t singles = 0;
+      for (const Segment& segment : segments) singles += segment.characters == 1 ? 1 : 0;
+      return std::pair(segments.size(), singles);
+    };
+    for (const Segment& segment : rank(forward) < rank(backward) ? forward : backward) {
+      if (!segment.gloss) {
+        m_kept.append(m_text.substr(segment.begin, segment.end - segment.begin));
+        continue;
+      }
       FlushKept();
-      if (!gloss->empty()) m_out.Word(*gloss, true);
-      return *end;
+      if (!segment.gloss->empty()) m_out.Word(*segment.gloss, true);
     }
-    m_kept.append(m_text.substr(pos, ends.front() - pos));
-    return ends.front();
+    return bounds.back();
+  }
+
+  // Longest-match segmentation of the characters between bounds.front() and
+  // bounds.back(), in text order.
+  std::vector<Segment> Segmentation(const std::vector<std::size_t>& bounds, bool fromFront) const {
+    std::vector<Segment> segments;
+    const std::size_t characters = bounds.size() - 1;
+    const std::size_t longest = std::max<std::size_t>(m_index.longestChineseKey(), 1);
+    for (std::size_t done = 0; done < characters;) {
+      const std::size_t left = characters - done;
+      Segment found{0, 0, 0, std::nullopt};
+      std::size_t length = std::min(longest, left);
+      for (; length >= 1; --length) {
+        const std::size_t first = fromFront ? done : characters - done - length;
+        found = {bounds[first], bounds[first + length], length, std::nullopt};
+        found.gloss = m_index.Gloss(m_text.substr(found.begin, found.end - found.begin));
+        if (found.gloss || length == 1) break;
+      }
+      segments.push_back(found);
+      done += found.characters;
+    }
+    if (!fromFront) std::reverse(segments.begin(), segments.end());
+    return segments;
   }
 
   void FlushKept() {

@@ -19,6 +19,15 @@ struct Token {
   std::string lookup;  // words: lower case, typographic apostrophes made plain
 };
 
+// "it's", "let's": not a possessive.
+bool IsContraction(std::string_view word) {
+  for (std::string_view contraction : {"it's", "let's", "he's", "she's", "that's", "what's", "there's", "here's",
+                                       "who's", "where's", "how's", "when's"}) {
+    if (word == contraction) return true;
+  }
+  return false;
+}
+
 bool IsAlphanumeric(char32_t c) { return c < 0x80 && std::isalnum(static_cast<int>(c)); }
 
 std::vector<Token> Tokenise(std::string_view text) {
@@ -165,7 +174,7 @@ class Translator {
     if (word == "a" || word == "an" || word == "the") return;
     if (const auto chinese = Lookup(word)) {
       m_out.Chinese(*chinese);
-    } else if (word.ends_with("'s") && word.size() > 2) {
+    } else if (word.ends_with("'s") && word.size() > 2 && !IsContraction(word)) {
       if (const auto owner = Lookup(word.substr(0, word.size() - 2))) {
         m_out.Chinese(*owner);
         m_out.Chinese("的");

@@ -107,13 +107,14 @@ std::map<std::string, std::string> EnglishTable(const std::vector<CedictEntry>& 
     const double frequency = static_cast<double>(FrequencyOf(frequencies, entry.simplified)) + 1;
     for (std::size_t sense = 0; sense < entry.senses.size(); ++sense) {
       const std::string& text = entry.senses[sense];
-      if (ClassifySense(text) != SenseKind::Meaning || IsDatedOrRegional(text)) continue;
-      const double senseWeight = std::pow(0.25, static_cast<double>(sense)) *
-                                 (text.find('(') == std::string::npos ? 1.0 : 0.1);
+      if (ClassifySense(text) != SenseKind::Meaning || IsMarkedUsage(text)) continue;
+      const bool noted = text.find('(') != std::string::npos;
+      const double senseWeight = std::pow(0.25, static_cast<double>(sense)) * (noted ? 0.1 : 1.0);
       const std::vector<std::string> alternatives = Alternatives(text);
       for (std::size_t alternative = 0; alternative < alternatives.size(); ++alternative) {
         const std::string key = EnglishKey(alternatives[alternative]);
-        if (key.empty()) continue;
+        // A note usually narrows a phrase to a setting ("(humble) my family").
+        if (key.empty() || (noted && key.find(' ') != std::string::npos)) continue;
         const double score = frequency * senseWeight * (alternative == 0 ? 1.0 : 0.5);
         const auto [slot, inserted] = best.try_emplace(key, score, entry.simplified);
         if (!inserted && score > slot->second.first) slot->second = {score, entry.simplified};

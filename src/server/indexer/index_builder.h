@@ -27,7 +27,7 @@ struct DictionaryTables {
 // reading found in more frequent compound words and with more senses.
 // English keys are ranked by the frequency of the Chinese word, weighted down
 // for later senses, later renderings within a sense and renderings that
-// needed a note.
+// needed a note; phrases come from senses without notes only.
 DictionaryTables BuildDictionaryTables(const std::vector<CedictEntry>& entries,
                                        const WordFrequencies& frequencies);
 

@@ -61,9 +61,12 @@ constexpr std::array kGrammarPrefixes{
     std::string_view("prefix"),             std::string_view("classifier for"),
     std::string_view("measure word"),
 };
-constexpr std::array kDatedMarks{
-    std::string_view("(archaic)"), std::string_view("(old)"),     std::string_view("(literary)"),
-    std::string_view("(dialect)"), std::string_view("(classical)"), std::string_view("(obsolete)"),
+constexpr std::array kUsageMarks{
+    std::string_view("(archaic)"),    std::string_view("(old)"),        std::string_view("(literary)"),
+    std::string_view("(dialect)"),    std::string_view("(classical)"),  std::string_view("(obsolete)"),
+    std::string_view("slang)"),       std::string_view("(vulgar)"),     std::string_view("(humble)"),
+    std::string_view("(honorific)"),  std::string_view("(bound form)"), std::string_view("(cantonese)"),
+    std::string_view("(tw)"),         std::string_view("(derog.)"),     std::string_view("(old-fashioned)"),
 };
 
 }  // namespace
@@ -79,9 +82,9 @@ SenseKind ClassifySense(std::string_view sense) {
   return SenseKind::Meaning;
 }
 
-bool IsDatedOrRegional(std::string_view sense) {
+bool IsMarkedUsage(std::string_view sense) {
   const std::string lower = Lower(sense);
-  for (std::string_view mark : kDatedMarks) {
+  for (std::string_view mark : kUsageMarks) {
     if (lower.find(mark) != std::string::npos) return true;
   }
   return false;
@@ -127,6 +130,8 @@ std::string ChineseGloss(const CedictEntry& entry) {
   const std::vector<std::string> alternatives = Alternatives(entry.senses.front());
   if (alternatives.empty()) return {};
   std::string gloss = alternatives.front();
+  if (const auto comma = gloss.find(", "); comma != std::string::npos) gloss.resize(comma);
+  while (!gloss.empty() && (gloss.back() == '!' || gloss.back() == '?' || gloss.back() == '.')) gloss.pop_back();
   if (gloss.starts_with("to ") && gloss.size() > 3) gloss.erase(0, 3);
   return gloss;
 }

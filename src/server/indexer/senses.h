@@ -17,9 +17,9 @@ enum class SenseKind {
 
 SenseKind ClassifySense(std::string_view sense);
 
-// Marked (archaic), (literary), (old), (dialect) ...: not what an English
-// word should be translated into.
-bool IsDatedOrRegional(std::string_view sense);
+// Marked (archaic), (literary), (dialect), (slang), (humble), (bound form)
+// ...: not what an English word or phrase should be translated into.
+bool IsMarkedUsage(std::string_view sense);
 
 // The sense without its parenthesised notes, blanks collapsed.
 std::string StripNotes(std::string_view sense);
@@ -29,7 +29,9 @@ std::string StripNotes(std::string_view sense);
 std::vector<std::string> Alternatives(std::string_view sense);
 
 // What a Chinese word is translated into: the first rendering of its first
-// sense, without the infinitive "to ". Empty for grammatical words.
+// sense, up to a comma that starts an explanation, without the infinitive
+// "to " and closing "!", "?" or "..." (the text's own punctuation follows).
+// Empty for grammatical words.
 std::string ChineseGloss(const CedictEntry& entry);
 
 // The lookup form of an English rendering: lower case, no leading "to ",
