@@ -1,0 +1,122 @@
+// Server-side costs of the local translation service: loading the dictionary
+// index, one 1 KB translation inside the server (request target in, envelope
+// out, no socket), and detect requests per second over a keep-alive loopback
+// connection next to a trivial request (an unknown path) of the same server.
+
+#include <benchmark/benchmark.h>
+#include <httplib.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "engines/dictionary_engine.h"
+#include "http/request_handler.h"
+#include "http/service_server.h"
+
+namespace {
+
+using namespace parlavo::server;
+
+DictionaryEngine& Engine() {
+  static DictionaryEngine engine(DictionaryIndex::Load(PARLAVO_BENCH_DICTIONARY_INDEX));
+  return engine;
+}
+
+std::string EncodeEveryByte(const std::string& text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string encoded;
+  for (unsigned char byte : text) {
+    encoded += '%';
+    encoded += kHex[byte >> 4];
+    encoded += kHex[byte & 0x0F];
+  }
+  return encoded;
+}
+
+// About 1 KB of UTF-8 made of whole repetitions of `sentence`.
+std::string OneKilobyteOf(const std::string& sentence) {
+  std::string text;
+  while (text.size() + sentence.size() <= 1024) text += sentence;
+  return text;
+}
+
+void BM_LoadDictionaryIndex(benchmark::State& state) {
+  for (auto _ : state) {
+    DictionaryIndex index = DictionaryIndex::Load(PARLAVO_BENCH_DICTIONARY_INDEX);
+    benchmark::DoNotOptimize(index.chineseCount());
+  }
+}
+BENCHMARK(BM_LoadDictionaryIndex)->Unit(benchmark::kMillisecond);
+
+void HandleTranslation(benchmark::State& state, const std::string& sentence, const char* langpair) {
+  const RequestHandler handler(Engine(), "127.0.0.1");
+  const std::string text = OneKilobyteOf(sentence);
+  const ServiceRequest request{"GET",
+                               "/ajax/services/language/translate?v=1.0&q=" + EncodeEveryByte(text) +
+                                   "&langpair=" + langpair,
+                               {"127.0.0.1:8765"}};
+  for (auto _ : state) {
+    ServiceReply reply = handler.Handle(request);
+    if (reply.status != 200) state.SkipWithError(reply.body.c_str());
+    benchmark::DoNotOptimize(reply.body.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+void BM_Translate1KBChineseToEnglish(benchmark::State& state) {
+  HandleTranslation(state, "今天天气很好，我们一起去公园散步吧。", "zh|en");
+}
+BENCHMARK(BM_Translate1KBChineseToEnglish)->Unit(benchmark::kMicrosecond);
+
+void BM_Translate1KBEnglishToChinese(benchmark::State& state) {
+  HandleTranslation(state, "The weather is very good today, let us walk in the park together. ", "en|zh");
+}
+BENCHMARK(BM_Translate1KBEnglishToChinese)->Unit(benchmark::kMicrosecond);
+
+void BM_Translate1KBDetectingTheSource(benchmark::State& state) {
+  HandleTranslation(state, "今天天气很好，我们一起去公园散步吧。", "|en");
+}
+BENCHMARK(BM_Translate1KBDetectingTheSource)->Unit(benchmark::kMicrosecond);
+
+class ServerOnLoopback {
+ public:
+  ServerOnLoopback() : m_server(Engine()) {
+    m_port = m_server.Bind("127.0.0.1", 0);
+    m_thread = std::thread([this] { m_server.Run(); });
+    while (!m_server.IsRunning()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ~ServerOnLoopback() {
+    m_server.Stop();
+    m_thread.join();
+  }
+  int port() const { return m_port; }
+
+ private:
+  ServiceServer m_server;
+  int m_port = 0;
+  std::thread m_thread;
+};
+
+void KeepAliveRequests(benchmark::State& state, const std::string& target, int expectedStatus) {
+  static ServerOnLoopback server;
+  httplib::Client client("127.0.0.1", server.port());
+  client.set_keep_alive(true);
+  for (auto _ : state) {
+    const auto result = client.Get(target.c_str());
+    if (!result || result->status != expectedStatus) state.SkipWithError("unexpected reply");
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+
+void BM_DetectKeepAlive(benchmark::State& state) {
+  KeepAliveRequests(state, "/ajax/services/language/detect?v=1.0&q=" + EncodeEveryByte("How are you today?"), 200);
+}
+BENCHMARK(BM_DetectKeepAlive)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void BM_TrivialKeepAlive(benchmark::State& state) {
+  KeepAliveRequests(state, "/unknown", 404);
+}
+BENCHMARK(BM_TrivialKeepAlive)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+}  // namespace
