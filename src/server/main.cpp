@@ -1,7 +1,9 @@
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "command_line.h"
@@ -52,7 +54,12 @@ int main(int argc, char** argv) {
     const auto passedSocket = TakePassedListeningSocket();
     const auto engine = MakeEngine(options);
     ServiceServer server(*engine);
-    StopOnTerminationSignals([&server] { server.Stop(); });
+    // A signal that comes before the server runs waits for it; stopping a
+    // server that is not running yet would be lost.
+    StopOnTerminationSignals([&server] {
+      while (!server.IsRunning()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      server.Stop();
+    });
     std::string address;
     if (passedSocket) {
       server.Adopt(*passedSocket);
