@@ -101,5 +101,28 @@ TEST(LongInputTest, HundredThousandCharactersInGbk) {
   ExpectSentWholeAndShownIntact("zh_CN.GBK", MixedText(kCharacters, {"ア", "ё", "Ω", "€"}));
 }
 
+// libcurl builds no request line above 1 MiB, so a text of more than about
+// a third of that (three address characters per UTF-8 byte) cannot be sent
+// at all; the user must then read why, in Chinese.
+TEST(LongInputTest, TextTooLongToSendIsReportedInChinese) {
+  ScopedLocale scoped("zh_CN.UTF-8");
+  ASSERT_TRUE(scoped.ok());
+  LongRequestServer server(EchoService);
+  ProxyRoute route(server.Url());
+  LanguageTable table;
+  FillLanguageTable(table);
+  const std::string text(400 * 1024, 'a');
+
+  const auto message = NetworkErrorOf([&] { TranslateForDisplay(table, text, table[0].name, ShortLimits()); });
+
+  ExpectChineseErrorNaming(message, ServiceHost());
+  std::string withoutHost = message.value_or("");
+  if (const std::size_t host = withoutHost.find(ServiceHost()); host != std::string::npos)
+    withoutHost.erase(host, ServiceHost().size());
+  EXPECT_EQ(withoutHost.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"), std::string::npos)
+      << "no library's English in: " << message.value_or("");
+  EXPECT_TRUE(server.Targets().empty());
+}
+
 }  // namespace
 }  // namespace parlavo::hostile

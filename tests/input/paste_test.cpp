@@ -1,0 +1,131 @@
+// A whole mebibyte pasted into the input box and translated: it either works
+// or the user is told why, and the input box keeps every byte either way.
+#include <string>
+
+#include "input_text.h"
+#include "long_request_server.h"
+#include "loopback_server.h"
+#include "main_window.h"
+#include "services/translation_client.h"
+
+namespace parlavo::input {
+namespace {
+
+constexpr std::size_t kMebibyte = 1024 * 1024;
+
+std::string QueryValue(const std::string& target, const std::string& name) {
+  const std::size_t start = target.find("&" + name + "=");
+  if (start == std::string::npos) return {};
+  const std::size_t valueStart = start + name.size() + 2;
+  return target.substr(valueStart, target.find('&', valueStart) - valueStart);
+}
+
+std::string PercentDecoded(const std::string& encoded) {
+  std::string decoded;
+  for (std::size_t pos = 0; pos + 2 < encoded.size(); pos += 3)
+    decoded += static_cast<char>(std::stoi(encoded.substr(pos + 1, 2), nullptr, 16));
+  return decoded;
+}
+
+std::string JsonQuoted(const std::string& utf8) {
+  std::string out = "\"";
+  for (const char c : utf8) {
+    if (c == '"' || c == '\\') out += '\\';
+    if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+// Detects Chinese and "translates" every text into itself.
+std::string EchoService(const std::string& target) {
+  if (target.find("/detect?") != std::string::npos) return R"({"responseData": {"language":"zh"}})";
+  return R"({"responseData": {"translatedText":)" + JsonQuoted(PercentDecoded(QueryValue(target, "q"))) + "}}";
+}
+
+// An error as the user reads it: Chinese from start to end (the host aside),
+// no library's English slipped in.
+void ExpectChineseError(const ErrorBoxes& boxes) {
+  ASSERT_EQ(boxes.count, 1);
+  std::string message = boxes.message.utf8_string();
+  EXPECT_TRUE(message.starts_with("网络错误：") || message.starts_with("翻译失败：")) << message;
+  const std::size_t host = message.find(SERVICE_HOST);
+  if (host != std::string::npos) message.erase(host, std::string(SERVICE_HOST).size());
+  EXPECT_EQ(message.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"), std::string::npos)
+      << boxes.message.utf8_string();
+}
+
+using PasteTest = MainWindowTest;
+
+TEST_F(PasteTest, MebibyteEitherTranslatesOrIsReported) {
+  hostile::LongRequestServer service(EchoService);
+  testing::ProxyRoute route(service.Url());
+  const PastedText text = MixedText(kMebibyte);
+  ResultBox().ChangeValue(wxS("上一次的译文"));
+  Paste(text.pasted);
+  ASSERT_TRUE(Utf8Of(InputBox()) == text.pasted) << "the paste arrived whole";
+
+  const ErrorBoxes boxes = Translate(120s);
+
+  if (boxes.count == 0) {
+    ASSERT_EQ(service.Targets().size(), 2u);
+    EXPECT_TRUE(PercentDecoded(QueryValue(service.Targets()[1], "q")) == text.held) << "the text was sent whole";
+    EXPECT_TRUE(Utf8Of(ResultBox()) == text.held) << "the reply is shown whole";
+  } else {
+    ExpectChineseError(boxes);
+    EXPECT_EQ(Utf8Of(ResultBox()), "上一次的译文");
+  }
+  EXPECT_TRUE(Utf8Of(InputBox()) == text.pasted) << "the input box keeps every byte";
+}
+
+TEST_F(PasteTest, LongPasteTranslatesWhole) {
+  hostile::LongRequestServer service(EchoService);
+  testing::ProxyRoute route(service.Url());
+  // Its address (three characters per UTF-8 byte) stays within what an HTTP
+  // client sends as a request line.
+  const PastedText text = MixedText(200 * 1024);
+  Paste(text.pasted);
+
+  const ErrorBoxes boxes = Translate(120s);
+
+  EXPECT_EQ(boxes.count, 0) << boxes.message.utf8_string();
+  ASSERT_EQ(service.Targets().size(), 2u);
+  EXPECT_TRUE(PercentDecoded(QueryValue(service.Targets()[0], "q")) == text.held) << "detect was sent all of it";
+  EXPECT_TRUE(PercentDecoded(QueryValue(service.Targets()[1], "q")) == text.held) << "translate was sent all of it";
+  EXPECT_TRUE(Utf8Of(ResultBox()) == text.held) << "the reply is shown whole";
+  EXPECT_TRUE(Utf8Of(InputBox()) == text.pasted) << "the input box keeps every byte";
+}
+
+TEST_F(PasteTest, LongPasteTheServiceRefusesIsReportedAndKept) {
+  // cpp-httplib refuses request lines over 8 KiB with 414, as the local
+  // service does, which then explains itself in a reply of the usual shape.
+  testing::LoopbackServer service;
+  service.server().Get(".*", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content(R"({"responseData": {"language":"zh"}})", "text/javascript");
+  });
+  service.server().set_error_handler([](const httplib::Request&, httplib::Response& response) {
+    response.set_content(R"({"responseData": null, "responseDetails": "文本过长", "responseStatus": )" +
+                             std::to_string(response.status) + "}",
+                         "text/javascript");
+  });
+  service.Start();
+  testing::ProxyRoute route(service);
+  const PastedText text = MixedText(64 * 1024);
+  ResultBox().ChangeValue(wxS("上一次的译文"));
+  Paste(text.pasted);
+
+  const ErrorBoxes boxes = Translate(120s);
+
+  ExpectChineseError(boxes);
+  EXPECT_EQ(boxes.message.utf8_string(), "翻译失败：文本过长");
+  EXPECT_EQ(Utf8Of(ResultBox()), "上一次的译文");
+  EXPECT_TRUE(Utf8Of(InputBox()) == text.pasted) << "the input box keeps every byte";
+}
+
+}  // namespace
+}  // namespace parlavo::input
