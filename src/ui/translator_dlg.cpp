@@ -142,8 +142,9 @@ void CTranslatorDlg::OnCharHook(wxKeyEvent& event) {
   if (IsReturn(event)) {
     const wxWindow* focus = FindFocus();
     const bool inTextBox = focus == m_editSource || focus == m_editResult;
+    const int modifiers = event.GetModifiers();
     auto* button = dynamic_cast<wxButton*>(GetDefaultItem());
-    if (button != nullptr && (event.GetModifiers() == wxMOD_CONTROL || (!inTextBox && event.GetModifiers() == wxMOD_NONE))) {
+    if (button != nullptr && (modifiers == wxMOD_CONTROL || (modifiers == wxMOD_NONE && !inTextBox))) {
       wxCommandEvent press(wxEVT_BUTTON, button->GetId());
       press.SetEventObject(button);
       button->Command(press);

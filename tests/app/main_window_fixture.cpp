@@ -2,6 +2,8 @@
 
 #include <gtk/gtk.h>
 
+#include <wx/utils.h>
+
 #include "services/translation_client.h"
 #include "services/update_checker.h"
 
@@ -19,6 +21,12 @@ std::string TranslateTarget(const std::string& query, const std::string& languag
 void MainWindowTest::SetUp() {
   m_server.server().Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
     const std::string& target = request.target;
+    {
+      // The window's thread waits for this reply, so it cannot change the
+      // busy state while it is read here.
+      std::lock_guard lock(m_mutex);
+      m_busy.push_back(wxIsBusy());
+    }
     if (target.find("/language/detect?") != std::string::npos) {
       response.set_content(DETECTED_ENGLISH, "text/javascript; charset=utf-8");
     } else if (target.find("/language/translate?") != std::string::npos) {
@@ -62,6 +70,11 @@ bool MainWindowTest::HasKeyboardFocus(const wxWindow& control) const {
   GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(m_window->GetHandle()));
   GtkWidget* widget = control.GetHandle();
   return focus != nullptr && (focus == widget || gtk_widget_is_ancestor(focus, widget));
+}
+
+std::vector<bool> MainWindowTest::BusyDuringRequests() const {
+  std::lock_guard lock(m_mutex);
+  return m_busy;
 }
 
 void MainWindowTest::SetTranslateReply(const std::string& body) {

@@ -87,6 +87,8 @@ class MainWindowTest : public ::testing::Test {
 
   void SetTranslateReply(const std::string& body);
   std::vector<std::string> Requests() const { return m_server.Targets(); }
+  // For each request, whether the window showed the busy cursor meanwhile.
+  std::vector<bool> BusyDuringRequests() const;
   // Waits until the service has had `count` requests in all.
   bool WaitForRequests(std::size_t count);
 
@@ -98,6 +100,7 @@ class MainWindowTest : public ::testing::Test {
  private:
   mutable std::mutex m_mutex;
   std::string m_translateReply = TRANSLATED_HELLO;
+  std::vector<bool> m_busy;
 };
 
 }  // namespace parlavo::testing

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <wx/utils.h>
+
 #include "main_window_fixture.h"
 
 namespace parlavo::testing {
@@ -16,6 +18,8 @@ TEST_F(Translate, TypedTextGoesToDetectionThenToTranslationIntoChinese) {
   ASSERT_TRUE(WaitUntil([this] { return ResultBox().GetValue() == wxS("你好"); }));
   EXPECT_EQ(Requests(), (std::vector<std::string>{DetectTarget("%68%69"), TranslateTarget("%68%69", "en|zh")}));
   EXPECT_EQ(InputBox().GetValue(), wxS("hi"));
+  EXPECT_EQ(BusyDuringRequests(), (std::vector<bool>{true, true}));
+  EXPECT_FALSE(wxIsBusy());
 }
 
 TEST_F(Translate, ChosenEnglishSendsTheTargetCodeEn) {
