@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <curl/curl.h>
+
 #include <random>
 
 #include "services/translation_client.h"
@@ -50,6 +52,14 @@ void ExpectChineseErrorNaming(const std::optional<std::string>& message, std::st
   EXPECT_EQ(message->rfind("网络错误：", 0), 0u) << *message;
   EXPECT_NE(message->find(host), std::string::npos) << *message << " does not name " << host;
   EXPECT_TRUE(IsValidUtf8(*message)) << "not UTF-8: " << *message;
+  EXPECT_FALSE(HoldsLibcurlText(*message)) << "libcurl's English slipped in: " << *message;
+}
+
+bool HoldsLibcurlText(std::string_view message) {
+  for (int code = CURLE_OK + 1; code < CURL_LAST; ++code) {
+    if (message.find(curl_easy_strerror(static_cast<CURLcode>(code))) != std::string_view::npos) return true;
+  }
+  return false;
 }
 
 bool IsValidUtf8(std::string_view bytes) {

@@ -35,10 +35,13 @@ FetchLimits ShortLimits();
 std::optional<std::string> NetworkErrorOf(const std::function<void()>& request);
 
 // A network error as the user sees it: Chinese, valid UTF-8 whatever the
-// locale, and naming the host that failed.
+// locale, naming the host that failed, with no library's English in it.
 void ExpectChineseErrorNaming(const std::optional<std::string>& message, std::string_view host);
 
 bool IsValidUtf8(std::string_view bytes);
+
+// Whether `message` carries one of libcurl's own (English) error texts.
+bool HoldsLibcurlText(std::string_view message);
 
 // Deterministic noise: every byte value, with NULs, CRs, LFs and bytes above
 // 0x7F (invalid UTF-8 almost everywhere) much more frequent than by chance.
