@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <langinfo.h>
+
+#include <cstdlib>
+#include <string>
+
 #include <wx/app.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 
 #include "gui_test.h"
+#include "ui/translator_app.h"
 #include "ui/translator_dlg.h"
 
 namespace parlavo::testing {
@@ -29,6 +35,26 @@ TEST(Application, StartsIntoTheMainWindowAndEndsWhenItCloses) {
   window->CallAfter([&user] { user.Char(WXK_ESCAPE); });
   EXPECT_EQ(wxTheApp->OnRun(), 0);
   EXPECT_EQ(wxTheApp->GetTopWindow(), nullptr);
+}
+
+TEST(Application, TakesTheUsersCharacterSetAndUtf8WhereThatIsPlainAscii) {
+  const char* saved = std::getenv("LC_ALL");
+  const std::string previous = saved != nullptr ? saved : "";
+  const auto takeLocale = [](const char* name) {
+    setenv("LC_ALL", name, 1);
+    UseUserLocale();
+    return std::string(nl_langinfo(CODESET));
+  };
+
+  EXPECT_EQ(takeLocale("zh_CN.GBK"), "GBK");
+  EXPECT_EQ(takeLocale("zh_CN.UTF-8"), "UTF-8");
+  EXPECT_EQ(takeLocale("C"), "UTF-8");
+
+  if (saved != nullptr)
+    setenv("LC_ALL", previous.c_str(), 1);
+  else
+    unsetenv("LC_ALL");
+  UseUserLocale();
 }
 
 }  // namespace
