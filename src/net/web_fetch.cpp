@@ -14,23 +14,50 @@ namespace parlavo {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 constexpr const char* kAgent = "Parlavo";
 constexpr long kMaxRedirects = 10;
+// libcurl refuses to build a request of 1 MiB or more; the address is most
+// of it.
+constexpr std::size_t kMaxAddressBytes = 1024 * 1024 - 16 * 1024;
 
 struct Transfer {
-  explicit Transfer(LineSplitter::LineHandler onLine, std::size_t maxBytes)
-      : splitter(std::move(onLine)), maxBytes(maxBytes) {}
+  explicit Transfer(LineSplitter::LineHandler onLine, const FetchLimits& limits)
+      : splitter(std::move(onLine)), maxBytes(limits.maxBodyBytes), stallTimeout(limits.stallTimeout) {}
 
   LineSplitter splitter;
   std::size_t maxBytes;
+  std::chrono::milliseconds stallTimeout;
+  Clock::time_point lastActivity = Clock::now();
   std::size_t received = 0;
   bool tooLarge = false;
+  bool stalled = false;
   bool stoppedOnPurpose = false;
 };
+
+// Once connected, the stall clock runs from the last byte that arrived.
+int OnConnected(void* user, char*, char*, int, int) {
+  static_cast<Transfer*>(user)->lastActivity = Clock::now();
+  return CURL_PREREQFUNC_OK;
+}
+
+std::size_t OnHeaderBytes(char*, std::size_t size, std::size_t count, void* user) {
+  static_cast<Transfer*>(user)->lastActivity = Clock::now();
+  return size * count;
+}
+
+int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  auto& transfer = *static_cast<Transfer*>(user);
+  if (Clock::now() - transfer.lastActivity < transfer.stallTimeout) return 0;
+  transfer.stalled = true;
+  return 1;
+}
 
 std::size_t OnBodyBytes(char* data, std::size_t size, std::size_t count, void* user) {
   auto& transfer = *static_cast<Transfer*>(user);
   const std::size_t bytes = size * count;
+  transfer.lastActivity = Clock::now();
   transfer.received += bytes;
   if (transfer.received > transfer.maxBytes) {
     transfer.tooLarge = true;
@@ -63,9 +90,10 @@ std::string HostOf(const Text& url) {
   return host;
 }
 
-std::string Reason(CURLcode code, const Transfer& transfer, const std::string& host, const char* detail) {
+std::string Reason(CURLcode code, const Transfer& transfer, const std::string& host) {
   if (code == CURLE_WRITE_ERROR && transfer.tooLarge)
     return "服务器 " + host + " 的回复过大（超过 " + std::to_string(transfer.maxBytes / 1024) + " KiB）";
+  if (code == CURLE_ABORTED_BY_CALLBACK && transfer.stalled) return "服务器 " + host + " 响应超时";
   switch (code) {
     case CURLE_COULDNT_RESOLVE_HOST:
       return "无法解析服务器地址 " + host;
@@ -83,13 +111,8 @@ std::string Reason(CURLcode code, const Transfer& transfer, const std::string& h
     case CURLE_PARTIAL_FILE:
       return "与服务器 " + host + " 的连接中断";
     default:
-      return "与服务器 " + host + " 通信失败（" + (*detail ? detail : curl_easy_strerror(code)) + "）";
+      return "与服务器 " + host + " 通信失败（错误 " + std::to_string(static_cast<int>(code)) + "）";
   }
-}
-
-long WholeSeconds(std::chrono::milliseconds duration) {
-  const auto seconds = (duration.count() + 999) / 1000;
-  return seconds < 1 ? 1 : static_cast<long>(seconds);
 }
 
 // Returns false when the address cannot be opened at all (the "no reply"
@@ -97,11 +120,12 @@ long WholeSeconds(std::chrono::milliseconds duration) {
 bool Perform(const Text& url, const FetchLimits& limits, Transfer& transfer) {
   static std::once_flag initialised;
   std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+  if (url.size() > kMaxAddressBytes)
+    throw InternetError("网络错误：发往服务器 " + HostOf(url) + " 的请求过长（文本太长），请分段翻译");
 
   std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> handle(curl_easy_init(), curl_easy_cleanup);
   if (!handle) throw std::bad_alloc();
   CURL* curl = handle.get();
-  char detail[CURL_ERROR_SIZE] = "";
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
   curl_easy_setopt(curl, CURLOPT_USERAGENT, kAgent);
   curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -109,10 +133,14 @@ bool Perform(const Text& url, const FetchLimits& limits, Transfer& transfer) {
   curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
   curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeout.count()));
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, WholeSeconds(limits.stallTimeout));
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, detail);
+  curl_easy_setopt(curl, CURLOPT_PREREQFUNCTION, OnConnected);
+  curl_easy_setopt(curl, CURLOPT_PREREQDATA, &transfer);
+  curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, OnHeaderBytes);
+  curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
+  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, OnProgress);
+  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, OnBodyBytes);
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
 
@@ -120,7 +148,7 @@ bool Perform(const Text& url, const FetchLimits& limits, Transfer& transfer) {
   if (code == CURLE_OK) return true;
   if (code == CURLE_WRITE_ERROR && transfer.stoppedOnPurpose) return true;
   if (code == CURLE_URL_MALFORMAT || code == CURLE_UNSUPPORTED_PROTOCOL) return false;
-  throw InternetError("网络错误：" + Reason(code, transfer, HostOf(url), detail));
+  throw InternetError("网络错误：" + Reason(code, transfer, HostOf(url)));
 }
 
 }  // namespace
@@ -132,7 +160,7 @@ Text FetchUrlText(Text url, const FetchLimits& limits) {
         body += line;
         return true;
       },
-      limits.maxBodyBytes);
+      limits);
   if (!Perform(url, limits, transfer)) return {};
   transfer.splitter.Finish();
   return body;
@@ -147,7 +175,7 @@ Text FetchMatchingLine(Text url, Text key, const FetchLimits& limits) {
         match = line;
         return false;
       },
-      limits.maxBodyBytes);
+      limits);
   if (!Perform(url, limits, transfer)) return {};
   transfer.splitter.Finish();
   return match;

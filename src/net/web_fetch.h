@@ -22,7 +22,7 @@ class InternetError : public std::runtime_error {
 struct FetchLimits {
   std::chrono::milliseconds connectTimeout{std::chrono::seconds(60)};
   // The transfer is aborted when not a single byte arrives for this long
-  // (whole seconds; anything shorter counts as one second).
+  // (checked about once a second while nothing arrives).
   std::chrono::milliseconds stallTimeout{std::chrono::seconds(60)};
   std::size_t maxBodyBytes = 16u * 1024 * 1024;
 };
