@@ -47,6 +47,10 @@ bool CTranslatorApp::OnExceptionInMainLoop() {
     ShowError(FromUtf8(error.what()));
   } catch (const std::bad_alloc&) {
     ShowError(wxS("内存不足。"));
+  } catch (const std::exception& error) {
+    // Anything else the core raises (a character set iconv lacks, say)
+    // still must not end the program with the user's text in it.
+    ShowError(FromUtf8(error.what()));
   }
   return true;
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "main_window_fixture.h"
 
 namespace parlavo::testing {
@@ -67,6 +69,21 @@ TEST_F(Errors, TheWindowTranslatesAgainAfterAnError) {
   Click(TranslateButton());
   EXPECT_TRUE(WaitUntil([this] { return ResultBox().GetValue() == wxS("你好"); }));
   EXPECT_EQ(Requests().size(), 4u);
+}
+
+TEST_F(Errors, AnyOtherFailureOfACommandIsReportedInsteadOfEndingTheProgram) {
+  ShownBox shown;
+  wxTEST_DIALOG(
+      {
+        try {
+          throw std::runtime_error("无法转换字符集 X → UTF-8");
+        } catch (...) {
+          EXPECT_TRUE(wxTheApp->OnExceptionInMainLoop());
+        }
+      },
+      RecordedBox(shown));
+  ExpectErrorBox(shown);
+  EXPECT_EQ(shown.message, wxS("无法转换字符集 X → UTF-8"));
 }
 
 }  // namespace

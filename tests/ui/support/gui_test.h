@@ -1,11 +1,8 @@
 #pragma once
 
 // Support for tests that drive real wxWidgets windows on an X display
-// (run them under `xvfb-run -a`). Link `parlavo_ui_test_support`: it brings
-// the test program's main(), which starts wxWidgets once (a minimal wxApp:
-// wxEntryStart, CallOnInit) before running every test and cleans up after.
-// wx assertion failures become test failures. Listing the tests
-// (--gtest_list_tests) needs no display.
+// (run them under `xvfb-run -a`). Link `parlavo_ui_test_support`; the test
+// program's main() hands its application object to RunGuiTests.
 //
 // The tests run outside any main loop: code under test runs directly from
 // the test body, and the helpers below let the window system catch up.
@@ -17,6 +14,7 @@
 #include <chrono>
 #include <functional>
 
+#include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/frame.h>
 #include <wx/gdicmn.h>
@@ -26,6 +24,11 @@
 namespace parlavo::testing {
 
 using namespace std::chrono_literals;
+
+// Starts wxWidgets once with `app` (whose OnInit is not called), runs every
+// test and cleans up; wx assertion failures become test failures. Listing
+// the tests (--gtest_list_tests) needs no display.
+int RunGuiTests(int argc, char** argv, wxApp* app);
 
 // Handles everything the window system and wx have pending, then returns.
 void ProcessEvents();

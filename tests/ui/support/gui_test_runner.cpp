@@ -1,3 +1,5 @@
+#include "gui_test.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -5,12 +7,9 @@
 #include <wx/app.h>
 #include <wx/init.h>
 
-namespace {
+namespace parlavo::testing {
 
-class GuiTestApp : public wxApp {
- public:
-  bool OnInit() override { return true; }
-};
+namespace {
 
 void ReportAssertion(const wxString& file, int line, const wxString& function, const wxString& condition,
                      const wxString& message) {
@@ -21,22 +20,23 @@ void ReportAssertion(const wxString& file, int line, const wxString& function, c
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int RunGuiTests(int argc, char** argv, wxApp* app) {
   ::testing::InitGoogleTest(&argc, argv);
   // ctest lists the tests at build time, where there may be no display.
-  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+  if (GTEST_FLAG_GET(list_tests)) {
+    delete app;
+    return RUN_ALL_TESTS();
+  }
 
-  wxApp::SetInstance(new GuiTestApp);
+  wxApp::SetInstance(app);
   if (!wxEntryStart(argc, argv)) {
     std::fputs("cannot start wxWidgets: no X display? Run the tests under xvfb-run -a\n", stderr);
     return 1;
   }
   wxSetAssertHandler(ReportAssertion);
-  int result = 1;
-  if (wxTheApp->CallOnInit()) {
-    result = RUN_ALL_TESTS();
-    wxTheApp->OnExit();
-  }
+  const int result = RUN_ALL_TESTS();
   wxEntryCleanup();
   return result;
 }
+
+}  // namespace parlavo::testing
