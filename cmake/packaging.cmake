@@ -11,7 +11,9 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Small Chinese/English desktop translator 
 set(CPACK_PACKAGE_DESCRIPTION "帕拉沃 translates a typed or pasted text into Chinese or English; \
 the translation service detects the source language.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "http://${PARLAVO_MAKER_HOST}")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The systemd unit names the executable by its installed path, so the
+# package installs where the build was configured to (scripts/package: /usr).
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -20,5 +22,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # No library pulls in a font, yet every text of the window is Chinese:
 # without a Simplified Chinese font a fresh system shows only empty boxes.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk | fonts-wqy-microhei | fonts-wqy-zenhei")
+
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
+    ${PROJECT_SOURCE_DIR}/res/debian/postinst ${PROJECT_SOURCE_DIR}/res/debian/prerm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)
