@@ -34,13 +34,7 @@ TEST_F(Errors, UnreachableServiceIsReportedAndTheResultStaysAsItWas) {
   Click(TranslateButton());
   ASSERT_TRUE(WaitUntil([this] { return ResultBox().GetValue() == wxS("你好"); }));
 
-  int closedPort = 0;
-  {
-    LoopbackServer gone;
-    gone.Start();
-    closedPort = gone.port();
-  }
-  ProxyRoute refused("http://127.0.0.1:" + std::to_string(closedPort));
+  ProxyRoute refused(RefusingProxyUrl());
   const ShownBox shown = TranslateIntoErrorBox();
 
   ExpectErrorBox(shown);

@@ -63,13 +63,7 @@ TEST(UpdateCheckerTest, ValueAfterEqualsDropsUpToTheFirstEquals) {
 }
 
 TEST(UpdateCheckerTest, NetworkErrorsPropagate) {
-  int closedPort = 0;
-  {
-    LoopbackServer probe;
-    probe.Start();
-    closedPort = probe.port();
-  }
-  ProxyRoute route("http://127.0.0.1:" + std::to_string(closedPort));
+  ProxyRoute route(testing::RefusingProxyUrl());
   FetchLimits limits;
   limits.connectTimeout = std::chrono::seconds(2);
   CUpdateChecker checker(UPDATE_URL, UPDATE_KEY, limits);

@@ -137,13 +137,7 @@ TEST_F(WebFetchTest, SilentServerTimesOut) {
 }
 
 TEST(WebFetchErrorTest, RefusedConnectionNamesTheHost) {
-  int closedPort = 0;
-  {
-    LoopbackServer probe;
-    probe.Start();
-    closedPort = probe.port();
-  }
-  ProxyRoute route("http://127.0.0.1:" + std::to_string(closedPort));
+  ProxyRoute route(testing::RefusingProxyUrl());
   try {
     FetchUrlText(std::string(kHost) + ":8080/x", ShortLimits());
     FAIL() << "a refused connection must end in an error";

@@ -81,12 +81,7 @@ TEST_F(BrokenConnectionTest, ResetDuringTheTranslateReplyIsAnError) {
 // Nothing listens on the port the proxy route leads to.
 class RefusedPortTest : public ::testing::Test {
  protected:
-  static int ClosedPort() {
-    testing::LoopbackServer probe;
-    probe.Start();
-    return probe.port();
-  }
-  testing::ProxyRoute m_route{"http://127.0.0.1:" + std::to_string(ClosedPort())};
+  testing::ProxyRoute m_route{testing::RefusingProxyUrl()};
 };
 
 TEST_F(RefusedPortTest, TranslationNamesTheServiceInEitherLocale) {

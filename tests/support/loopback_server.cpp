@@ -38,6 +38,12 @@ std::vector<std::string> LoopbackServer::Targets() const {
   return m_targets;
 }
 
+std::string RefusingProxyUrl() {
+  LoopbackServer probe;
+  probe.Start();
+  return probe.Url();
+}
+
 ProxyRoute::ProxyRoute(const std::string& proxyUrl) {
   const char* names[] = {"http_proxy", "HTTP_PROXY", "no_proxy", "NO_PROXY", "all_proxy", "ALL_PROXY"};
   for (const char* name : names) {

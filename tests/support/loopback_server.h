@@ -36,6 +36,10 @@ class LoopbackServer {
   std::vector<std::string> m_targets;
 };
 
+// A proxy address on 127.0.0.1 that refuses every connection: a port a
+// loopback server had and gave back.
+std::string RefusingProxyUrl();
+
 // Routes the client's plain-HTTP requests through `proxyUrl` for the
 // lifetime of the object, restoring the environment afterwards.
 class ProxyRoute {

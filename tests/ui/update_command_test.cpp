@@ -153,13 +153,7 @@ TEST_F(UpdateCommandTest, BusyCursorOnlyWhileTheRequestRuns) {
 }
 
 TEST(UpdateCommandNetworkTest, NetworkErrorLeavesTheCommandWithoutAnyBox) {
-  int refusedPort = 0;
-  {
-    LoopbackServer closed;
-    closed.Start();
-    refusedPort = closed.port();
-  }
-  ProxyRoute route("http://127.0.0.1:" + std::to_string(refusedPort));
+  ProxyRoute route(testing::RefusingProxyUrl());
   ScopedFrame owner(wxRect(100, 100, 400, 300));
   std::vector<std::string> launched;
   testing::GtestModalHook noBoxExpected(__FILE__, __LINE__, "NetworkErrorLeavesTheCommandWithoutAnyBox");
