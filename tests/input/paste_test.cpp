@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "echo_service.h"
 #include "input_text.h"
 #include "long_request_server.h"
 #include "loopback_server.h"
@@ -12,42 +13,11 @@
 namespace parlavo::input {
 namespace {
 
+using hostile::EchoService;
+using hostile::PercentDecoded;
+using hostile::QueryValue;
+
 constexpr std::size_t kMebibyte = 1024 * 1024;
-
-std::string QueryValue(const std::string& target, const std::string& name) {
-  const std::size_t start = target.find("&" + name + "=");
-  if (start == std::string::npos) return {};
-  const std::size_t valueStart = start + name.size() + 2;
-  return target.substr(valueStart, target.find('&', valueStart) - valueStart);
-}
-
-std::string PercentDecoded(const std::string& encoded) {
-  std::string decoded;
-  for (std::size_t pos = 0; pos + 2 < encoded.size(); pos += 3)
-    decoded += static_cast<char>(std::stoi(encoded.substr(pos + 1, 2), nullptr, 16));
-  return decoded;
-}
-
-std::string JsonQuoted(const std::string& utf8) {
-  std::string out = "\"";
-  for (const char c : utf8) {
-    if (c == '"' || c == '\\') out += '\\';
-    if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\t') {
-      out += "\\t";
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
-
-// Detects Chinese and "translates" every text into itself.
-std::string EchoService(const std::string& target) {
-  if (target.find("/detect?") != std::string::npos) return R"({"responseData": {"language":"zh"}})";
-  return R"({"responseData": {"translatedText":)" + JsonQuoted(PercentDecoded(QueryValue(target, "q"))) + "}}";
-}
 
 // An error as the user reads it: in Chinese, with no library's English
 // error text slipped in.
