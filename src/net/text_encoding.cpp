@@ -169,18 +169,21 @@ Text UrlEncode(const Text& text) {
     AnsiToUtf8(converted);
     utf8 = &converted;
   }
+  // Each byte's escape as four bytes ("%xx" and a spare), so that one
+  // fixed-size copy writes it; the spare is overwritten by the next escape.
   static const auto kEscapes = [] {
     static constexpr char kHex[] = "0123456789abcdef";
-    std::array<std::array<char, 3>, 256> escapes{};
-    for (std::size_t byte = 0; byte < 256; ++byte) escapes[byte] = {'%', kHex[byte >> 4], kHex[byte & 0x0F]};
+    std::array<std::array<char, 4>, 256> escapes{};
+    for (std::size_t byte = 0; byte < 256; ++byte) escapes[byte] = {'%', kHex[byte >> 4], kHex[byte & 0x0F], '\0'};
     return escapes;
   }();
-  Text encoded(utf8->size() * 3, '\0');
+  Text encoded(utf8->size() * 3 + 1, '\0');
   char* out = encoded.data();
   for (const char c : *utf8) {
-    std::memcpy(out, kEscapes[static_cast<unsigned char>(c)].data(), 3);
+    std::memcpy(out, kEscapes[static_cast<unsigned char>(c)].data(), 4);
     out += 3;
   }
+  encoded.pop_back();
   return encoded;
 }
 
