@@ -81,21 +81,12 @@ BENCHMARK(BM_Translate1KBDetectingTheSource)->Unit(benchmark::kMicrosecond);
 
 class ServerOnLoopback {
  public:
-  ServerOnLoopback() : m_server(Engine()) {
-    m_port = m_server.Bind("127.0.0.1", 0);
-    m_thread = std::thread([this] { m_server.Run(); });
-    while (!m_server.IsRunning()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  ~ServerOnLoopback() {
-    m_server.Stop();
-    m_thread.join();
-  }
+  ServerOnLoopback() : m_server(Engine()), m_port(m_server.Serve("127.0.0.1", 0)) {}
   int port() const { return m_port; }
 
  private:
   ServiceServer m_server;
-  int m_port = 0;
-  std::thread m_thread;
+  int m_port;
 };
 
 void KeepAliveRequests(benchmark::State& state, const std::string& target, int expectedStatus) {

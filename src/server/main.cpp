@@ -1,9 +1,7 @@
-#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "command_line.h"
@@ -51,30 +49,29 @@ int main(int argc, char** argv) {
     return 0;
   }
   try {
+    BlockTerminationSignals();
     const auto passedSocket = TakePassedListeningSocket();
     const auto engine = MakeEngine(options);
     ServiceServer server(*engine);
-    // A signal that comes before the server runs waits for it; stopping a
-    // server that is not running yet would be lost.
-    StopOnTerminationSignals([&server] {
-      while (!server.IsRunning()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-      server.Stop();
-    });
     std::string address;
     if (passedSocket) {
       server.Adopt(*passedSocket);
       address = "systemd 传入的套接字（" + server.listenHost() + "）";
     } else {
-      const int port = server.Bind(options.host, options.port);
+      const int port = server.Serve(options.host, options.port);
       const bool ipv6 = options.host.find(':') != std::string::npos;
       address = (ipv6 ? "[" + options.host + "]" : options.host) + ":" + std::to_string(port);
     }
     std::fprintf(stderr, "parlavo-service：在 %s 上提供翻译服务（引擎：%s）\n", address.c_str(),
                  kEngineNames[static_cast<int>(options.engine)]);
-    if (!server.Run()) {
-      std::fprintf(stderr, "parlavo-service：监听套接字出错，服务已停止\n");
-      return 1;
+    if (server.reachableFromNetwork()) {
+      std::fprintf(stderr,
+                   "parlavo-service：注意：%s 不是本机回环地址，局域网中的其他计算机也能使用本服务"
+                   "（只在本机使用请监听 127.0.0.1）\n",
+                   address.c_str());
     }
+    WaitForTerminationSignal();
+    server.Stop();
     return 0;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "parlavo-service：%s\n", error.what());

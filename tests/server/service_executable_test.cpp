@@ -7,8 +7,11 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
+#include <vector>
 
 #include "child_process.h"
+#include "http/request_handler.h"
 #include "raw_connection.h"
 #include "service_fixture.h"
 
@@ -28,7 +31,18 @@ int AnnouncedPort(const std::string& line) {
   return at == std::string::npos ? 0 : std::atoi(line.c_str() + at + 10);
 }
 
-TEST(ServiceExecutableTest, FindsItsDictionaryBesideItselfAndStopsOnSigterm) {
+std::string Translate(int port, const std::string& text, const std::string& langpair) {
+  return testing::Exchange(port, "GET /ajax/services/language/translate?v=1.0&q=" + testing::EncodeEveryByte(text) +
+                                     "&langpair=" + langpair + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n");
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+TEST(ServiceExecutableTest, FindsItsDictionaryBesideItselfAndStopsOnSigtermWithSlowClientsConnected) {
   ChildProcess service(kExecutable, {"--listen", "127.0.0.1:0"});
   const std::string ready = service.ReadErrorLine();
   const int port = AnnouncedPort(ready);
@@ -37,8 +51,39 @@ TEST(ServiceExecutableTest, FindsItsDictionaryBesideItselfAndStopsOnSigterm) {
   const std::string reply = testing::Exchange(port, kRequest);
   EXPECT_EQ(testing::StatusOf(reply), 200) << reply;
   EXPECT_NE(reply.find(R"("translatedText":"Hello")"), std::string::npos) << reply;
+
+  std::vector<std::unique_ptr<testing::RawConnection>> slow;
+  for (int i = 0; i < 40; ++i) {
+    slow.push_back(std::make_unique<testing::RawConnection>(port));
+    slow.back()->Send(kRequest.substr(0, 20));
+  }
   service.Signal(SIGTERM);
-  EXPECT_EQ(service.Wait(), 0);
+  EXPECT_EQ(service.Wait(std::chrono::seconds(3)), 0);
+  for (auto& connection : slow) {
+    connection->ReceiveAll(std::chrono::seconds(1));
+    EXPECT_TRUE(connection->closedByPeer());
+  }
+}
+
+TEST(ServiceExecutableTest, TranslatesLongTextsWhole) {
+  ChildProcess service(kExecutable, {"--listen", "127.0.0.1:0"});
+  const int port = AnnouncedPort(service.ReadErrorLine());
+  ASSERT_GT(port, 0);
+  std::string chinese;
+  while (chinese.size() < 3000 * 3) chinese += "我爱你。";  // 3 000 characters
+  const std::string chineseReply = Translate(port, chinese, "zh|en");
+  EXPECT_EQ(testing::StatusOf(chineseReply), 200);
+  EXPECT_EQ(Count(chineseReply, "I love you."), 750u);
+
+  std::string english;
+  while (english.size() < 20000) english += "Hello world. ";
+  const std::string englishReply = Translate(port, english, "en|zh");
+  EXPECT_EQ(testing::StatusOf(englishReply), 200);
+  EXPECT_EQ(Count(englishReply, "你好世界。"), english.size() / 13);
+
+  std::string mebibyte;
+  while (mebibyte.size() + 12 <= kMaxTextBytes) mebibyte += "我爱你。";
+  EXPECT_EQ(testing::StatusOf(Translate(port, mebibyte, "zh|en")), 200);
 }
 
 TEST(ServiceExecutableTest, ServesASocketPassedBySystemd) {
@@ -80,6 +125,12 @@ TEST(ServiceExecutableTest, ExplainsWhyItCannotStart) {
   EXPECT_NE(error.find("share/parlavo/cedict.idx"), std::string::npos) << error;
   EXPECT_EQ(bare.Wait(), 1);
   std::filesystem::remove_all(directory.path());
+
+  ChildProcess first(kExecutable, {"--listen", "127.0.0.1:0"});
+  const int port = AnnouncedPort(first.ReadErrorLine());
+  ChildProcess second(kExecutable, {"--listen", "127.0.0.1:" + std::to_string(port)});
+  EXPECT_NE(second.ReadErrorLine().find("端口已被占用"), std::string::npos);
+  EXPECT_EQ(second.Wait(), 1);
 
   ChildProcess help(kExecutable, {"--help"});
   EXPECT_EQ(help.Wait(), 0);

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
 
 #include "indexer/index_writer.h"
 
@@ -31,16 +30,8 @@ DictionaryIndex IndexOf(const DictionaryTables& tables) {
   return DictionaryIndex::Load(file.path());
 }
 
-RunningService::RunningService(TranslationEngine& engine) : m_server(engine) {
-  m_port = m_server.Bind("127.0.0.1", 0);
-  m_thread = std::thread([this] { m_server.Run(); });
-  while (!m_server.IsRunning()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-}
-
-RunningService::~RunningService() {
-  m_server.Stop();
-  m_thread.join();
-}
+RunningService::RunningService(TranslationEngine& engine, ServerLimits limits)
+    : m_server(engine, limits), m_port(m_server.Serve("127.0.0.1", 0)) {}
 
 httplib::Client RunningService::Client() const {
   httplib::Client client("127.0.0.1", m_port);

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <string>
-#include <thread>
 
 #include "dictionary/dictionary_index.h"
 #include "engines/dictionary_engine.h"
@@ -36,8 +35,7 @@ DictionaryIndex IndexOf(const DictionaryTables& tables);
 // lifetime.
 class RunningService {
  public:
-  explicit RunningService(TranslationEngine& engine);
-  ~RunningService();
+  explicit RunningService(TranslationEngine& engine, ServerLimits limits = {});
   RunningService(const RunningService&) = delete;
   RunningService& operator=(const RunningService&) = delete;
 
@@ -48,7 +46,6 @@ class RunningService {
  private:
   ServiceServer m_server;
   int m_port = 0;
-  std::thread m_thread;
 };
 
 // "%e4%bd%a0": every byte percent-encoded, as the desktop client sends text.

@@ -53,10 +53,11 @@ class ServiceHttpTest : public ::testing::Test {
 };
 
 TEST_F(ServiceHttpTest, DetectAnswersTheWayTheClientReadsIt) {
-  const auto result = Get(kDetect + "%68%69");
+  const auto result = Get(kDetect + "%68%69", {{"Range", "bytes=0-5,0-5,0-5"}});
   ASSERT_TRUE(result);
-  EXPECT_EQ(result->status, 200);
+  EXPECT_EQ(result->status, 200) << "Range is ignored: a JSON reply is whole or nothing";
   EXPECT_EQ(result->get_header_value("Content-Type"), "text/javascript; charset=utf-8");
+  EXPECT_EQ(result->get_header_value("X-Content-Type-Options"), "nosniff");
   EXPECT_TRUE(result->body.starts_with(R"({"responseData":{"language":"en","isReliable":false,"confidence":)"))
       << result->body;
   EXPECT_TRUE(result->body.ends_with(R"(},"responseDetails":null,"responseStatus":200})")) << result->body;
@@ -112,8 +113,22 @@ TEST(RequestHandlerTest, TextOverOneMebibyteIsRefused) {
   EXPECT_NE(over.body.find(R"("responseData":null)"), std::string::npos);
 }
 
-TEST_F(ServiceHttpTest, ARequestLineTooLongForTheServerLibraryStillGetsAnEnvelope) {
-  ExpectError(Get(kDetect + EncodeEveryByte(std::string(4000, 'a'))), 414, "long request line");
+TEST_F(ServiceHttpTest, ARequestLineOrHeaderBlockOverTheConnectionsMemoryIsRefused) {
+  using testing::RawConnection;
+  RawConnection longLine(m_service.port());
+  longLine.Send("GET " + kDetect + std::string(ServerLimits().connectionMemory, 'a'));
+  EXPECT_EQ(testing::StatusOf(longLine.ReceiveAll()), 414);
+  EXPECT_TRUE(longLine.closedByPeer());
+
+  RawConnection manyHeaders(m_service.port());
+  manyHeaders.Send("GET " + kDetect + "hi HTTP/1.1\r\n");
+  for (std::size_t sent = 0; sent <= ServerLimits().connectionMemory; sent += 40 * 1000) {
+    std::string headers;
+    for (int i = 0; i < 1000; ++i) headers += "X-Filler: 0123456789012345678901234567\r\n";
+    manyHeaders.Send(headers);
+  }
+  EXPECT_EQ(testing::StatusOf(manyHeaders.ReceiveAll()) / 100, 4);
+  EXPECT_TRUE(manyHeaders.closedByPeer());
 }
 
 TEST_F(ServiceHttpTest, UnknownPathsAreNotFound) {
@@ -127,7 +142,6 @@ TEST_F(ServiceHttpTest, OnlyGetIsAllowed) {
   httplib::Client client = m_service.Client();
   const std::string target = kDetect + "hi";
   const std::vector<std::function<httplib::Result()>> requests{
-      [&] { return client.Post(target.c_str(), "q=hi", "application/x-www-form-urlencoded"); },
       [&] { return client.Put(target.c_str(), "", "text/plain"); },
       [&] { return client.Delete(target.c_str()); },
       [&] { return client.Patch(target.c_str(), "", "text/plain"); },
@@ -151,6 +165,13 @@ TEST_F(ServiceHttpTest, RefusesHostsOtherThanItsOwnAddress) {
                            "127.0.0.2:8765", "[::1]:8765"}) {
     ExpectError(Get(target, {{"Host", host}}), 403, host);
   }
+  // What a browser adds to a request a web page makes.
+  for (const httplib::Headers& fromAPage : std::vector<httplib::Headers>{
+           {{"Origin", "http://evil.example"}}, {{"Origin", "null"}}, {{"Origin", "http://127.0.0.1:8000"}},
+           {{"Sec-Fetch-Site", "cross-site"}}, {{"Sec-Fetch-Site", "same-site"}}}) {
+    ExpectError(Get(target, fromAPage), 403, fromAPage.begin()->first + ": " + fromAPage.begin()->second);
+  }
+  EXPECT_EQ(Get(target, {{"Sec-Fetch-Site", "none"}})->status, 200) << "typed into the address bar";
   for (const char* host : {"localhost", "localhost:8765", "LOCALHOST", "127.0.0.1", "127.0.0.1:1"}) {
     const auto result = Get(target, {{"Host", host}});
     ASSERT_TRUE(result) << host;
@@ -189,6 +210,53 @@ TEST_F(ServiceHttpTest, AcceptsAbsoluteFormTargetsNamingItself) {
   EXPECT_EQ(StatusOf(request("localhost:8765", "127.0.0.1:8765")), 200);
   EXPECT_EQ(StatusOf(request("evil.example", "127.0.0.1:8765")), 403) << "the target names a foreign host";
   EXPECT_EQ(StatusOf(request("127.0.0.1:8765", "evil.example")), 403);
+}
+
+using testing::BodyOf;
+using testing::RawConnection;
+
+std::string Request(const std::string& text, const std::string& extraHeaders = "") {
+  return "GET " + kDetect + text + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" + extraHeaders + "\r\n";
+}
+
+// Replies in the order they came, split where each one begins.
+std::vector<std::string> Replies(const std::string& received) {
+  std::vector<std::string> replies;
+  for (std::size_t at = received.find("HTTP/1.1 "); at != std::string::npos;) {
+    const std::size_t next = received.find("HTTP/1.1 ", at + 1);
+    replies.push_back(received.substr(at, next - at));
+    at = next;
+  }
+  return replies;
+}
+
+TEST_F(ServiceHttpTest, PipelinedRequestsAreEachAnsweredInOrder) {
+  RawConnection connection(m_service.port());
+  connection.Send(Request("hello") + Request(EncodeEveryByte("你好")) +
+                  "GET /unknown HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n");
+  const auto replies = Replies(connection.ReceiveAll());
+  ASSERT_EQ(replies.size(), 3u);
+  EXPECT_NE(BodyOf(replies[0]).find(R"("language":"en")"), std::string::npos) << replies[0];
+  EXPECT_NE(BodyOf(replies[1]).find(R"("language":"zh-CN")"), std::string::npos) << replies[1];
+  EXPECT_EQ(testing::StatusOf(replies[2]), 404) << replies[2];
+}
+
+// A body left unread would be served as the next request (smuggling).
+TEST_F(ServiceHttpTest, ARequestWithABodyIsRefusedAndItsBodyNeverServed) {
+  const std::string inner = Request("hi");
+  const std::string length = "Content-Length: " + std::to_string(inner.size()) + "\r\n";
+  for (const std::string& framing :
+       std::vector<std::string>{length, "Transfer-Encoding: chunked\r\n", length + "Transfer-Encoding: chunked\r\n", length + length,
+        "Content-Length: 0\r\n" + length}) {
+    for (const char* method : {"GET", "POST"}) {
+      RawConnection connection(m_service.port());
+      connection.Send(std::string(method) + Request("hi", framing).substr(3) + inner);
+      const auto replies = Replies(connection.ReceiveAll());
+      ASSERT_EQ(replies.size(), 1u) << method << " " << framing;
+      EXPECT_EQ(testing::StatusOf(replies[0]), 400) << replies[0];
+      EXPECT_TRUE(connection.closedByPeer());
+    }
+  }
 }
 
 }  // namespace

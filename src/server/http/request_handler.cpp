@@ -15,11 +15,29 @@ constexpr std::string_view kTranslatePath = "/ajax/services/language/translate";
 
 ServiceReply Error(int status, std::string_view details) { return {status, ErrorEnvelope(status, details), false}; }
 
+// A browser marks the requests a web page makes; a page on another site, or
+// on another port of this machine ("same-site"), must not use the service.
+bool ComesFromAWebPage(const ServiceRequest& request) {
+  for (const std::string& site : request.fetchSites) {
+    if (site != "none" && site != "same-origin") return true;
+  }
+  return !request.origins.empty();
+}
+
 }  // namespace
 
 ServiceReply RequestHandler::Handle(const ServiceRequest& request) const {
+  // A body left unread would be taken for the next request on the connection.
+  if (request.hasBody) {
+    ServiceReply reply = Error(400, "请求格式错误：本服务的请求不带正文");
+    reply.closeConnection = true;
+    return reply;
+  }
   if (request.hostHeaders.size() != 1 || !IsAllowedHost(HostName(request.hostHeaders.front()), m_listenHost)) {
     return Error(403, "拒绝访问：请求的 Host 不是本服务的地址（只接受 " + m_listenHost + " 或 localhost）");
+  }
+  if (ComesFromAWebPage(request)) {
+    return Error(403, "拒绝访问：请求来自网页（Origin 或 Sec-Fetch-Site），本服务只为本机的程序翻译");
   }
   const auto target = ParseRequestTarget(request.target);
   if (target && !target->authority.empty() && !IsAllowedHost(HostName(target->authority), m_listenHost)) {
@@ -76,12 +94,6 @@ ServiceReply RequestHandler::Translate(const std::string& text, const std::strin
     return Error(400, "语言对无效：“" + langpair + "”（应为 源语言|目标语言，如 en|zh）");
   }
   return {200, TranslationEnvelope(m_engine.Translate(text, source, target)), false};
-}
-
-ServiceReply LibraryErrorReply(int status) {
-  if (status == 414) return Error(414, "文本过长：请求地址超出了服务能接收的长度，请分段翻译");
-  if (status == 400) return Error(400, "请求格式错误");
-  return Error(status, "请求失败（HTTP " + std::to_string(status) + "）");
 }
 
 }  // namespace parlavo::server

@@ -1,94 +1,129 @@
 #include "http/service_server.h"
 
-#include <httplib.h>
+#include <microhttpd.h>
+#include <strings.h>
 
 #include <stdexcept>
 
+#include "http/connection_deadlines.h"
 #include "http/request_handler.h"
 #include "http/request_target.h"
 #include "platform/listening_socket.h"
 
 namespace parlavo::server {
 
-// cpp-httplib keeps its listening socket in a protected member and serves
-// whatever socket it holds; that is how a socket passed by systemd is used.
-class ServiceServer::Server : public httplib::Server {
- public:
-  void Adopt(int socket) { svr_sock_ = socket; }
-  int Socket() const { return svr_sock_; }
-};
-
 namespace {
 
 constexpr const char* kContentType = "text/javascript; charset=utf-8";
 
-void Apply(const ServiceReply& reply, httplib::Response& response) {
-  response.status = reply.status;
-  response.set_content(reply.body, kContentType);
-  if (reply.allowGetOnly) response.set_header("Allow", "GET, HEAD");
+bool Named(const char* name, const char* wanted) { return strcasecmp(name, wanted) == 0; }
+
+// The headers RequestHandler needs, gathered from libmicrohttpd's list.
+MHD_Result CollectHeader(void* into, MHD_ValueKind, const char* name, const char* value) {
+  auto& request = *static_cast<ServiceRequest*>(into);
+  const std::string text = value ? value : "";
+  if (Named(name, MHD_HTTP_HEADER_HOST)) {
+    request.hostHeaders.push_back(text);
+  } else if (Named(name, MHD_HTTP_HEADER_ORIGIN)) {
+    request.origins.push_back(text);
+  } else if (Named(name, "Sec-Fetch-Site")) {
+    request.fetchSites.push_back(text);
+  } else if (Named(name, MHD_HTTP_HEADER_TRANSFER_ENCODING) ||
+             (Named(name, MHD_HTTP_HEADER_CONTENT_LENGTH) && text != "0")) {
+    request.hasBody = true;
+  }
+  return MHD_YES;
+}
+
+MHD_Result Send(MHD_Connection* connection, const ServiceReply& reply) {
+  MHD_Response* response = MHD_create_response_from_buffer(
+      reply.body.size(), const_cast<char*>(reply.body.data()), MHD_RESPMEM_MUST_COPY);
+  if (!response) return MHD_NO;
+  MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, kContentType);
+  // Browsers must not read the JSON as anything else.
+  MHD_add_response_header(response, MHD_HTTP_HEADER_X_CONTENT_TYPE_OPTIONS, "nosniff");
+  if (reply.allowGetOnly) MHD_add_response_header(response, MHD_HTTP_HEADER_ALLOW, "GET, HEAD");
+  if (reply.closeConnection) MHD_add_response_header(response, MHD_HTTP_HEADER_CONNECTION, "close");
+  const MHD_Result queued = MHD_queue_response(connection, static_cast<unsigned>(reply.status), response);
+  MHD_destroy_response(response);
+  return queued;
 }
 
 }  // namespace
 
-ServiceServer::ServiceServer(TranslationEngine& engine) : m_engine(engine), m_server(std::make_unique<Server>()) {
+// libmicrohttpd's callbacks; the closure is the server.
+struct ServiceServer::Callbacks {
+  // The request as its target came on the request line, before the library
+  // decodes it; the request's own state until it completes.
+  static void* Begin(void*, const char* target, MHD_Connection*) { return new ServiceRequest{{}, target, {}}; }
+
+  // Called once the headers are in, then once the body (none) is. A reply
+  // queued at the first call ends the connection after it, without reading
+  // further: the way to refuse a body. Other replies wait for the second call,
+  // so that the connection can stay open for the next request.
+  static MHD_Result Answer(void* self, MHD_Connection* connection, const char*, const char* method, const char*,
+                           const char*, std::size_t* uploadSize, void** state) {
+    if (*uploadSize != 0) return MHD_NO;
+    auto& server = *static_cast<ServiceServer*>(self);
+    auto& request = *static_cast<ServiceRequest*>(*state);
+    if (request.method.empty()) {
+      request.method = method;
+      MHD_get_connection_values(connection, MHD_HEADER_KIND, CollectHeader, &request);
+      if (!request.hasBody) return MHD_YES;
+    }
+    server.m_deadlines->Pause(connection);
+    const MHD_Result queued = Send(connection, server.m_handler->Handle(request));
+    server.m_deadlines->Restart(connection);
+    return queued;
+  }
+
+  static void Completed(void* self, MHD_Connection* connection, void** state, MHD_RequestTerminationCode) {
+    delete static_cast<ServiceRequest*>(*state);
+    *state = nullptr;
+    static_cast<ServiceServer*>(self)->m_deadlines->Restart(connection);
+  }
+
+  static void Connection(void* self, MHD_Connection* connection, void**, MHD_ConnectionNotificationCode code) {
+    ConnectionDeadlines& deadlines = *static_cast<ServiceServer*>(self)->m_deadlines;
+    if (code == MHD_CONNECTION_NOTIFY_STARTED) {
+      deadlines.Open(connection, MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD)->connect_fd);
+    } else {
+      deadlines.Close(connection);
+    }
+  }
+};
+
+ServiceServer::ServiceServer(TranslationEngine& engine, ServerLimits limits)
+    : m_engine(engine), m_limits(limits) {
   IgnoreBrokenPipes();
 }
 
-ServiceServer::~ServiceServer() = default;
+ServiceServer::~ServiceServer() { Stop(); }
 
-void ServiceServer::Configure() {
-  m_handler = std::make_unique<RequestHandler>(m_engine, m_listenHost);
-  m_server->new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
-  m_server->set_read_timeout(kReadTimeoutSeconds, 0);
-  m_server->set_write_timeout(kReadTimeoutSeconds, 0);
-  m_server->set_keep_alive_timeout(kKeepAliveTimeoutSeconds);
-  m_server->set_keep_alive_max_count(kKeepAliveMaxRequests);
-  // Replies go out in more than one write; without this, delayed ACKs hold
-  // each reply on a kept-alive connection back by some 40 ms.
-  m_server->set_tcp_nodelay(true);
-  m_server->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
-    ServiceRequest serviceRequest{request.method, request.target, {}};
-    const auto [first, last] = request.headers.equal_range("Host");
-    for (auto header = first; header != last; ++header) serviceRequest.hostHeaders.push_back(header->second);
-    Apply(m_handler->Handle(serviceRequest), response);
-    return httplib::Server::HandlerResponse::Handled;
-  });
-  const httplib::Server::HandlerWithResponse libraryErrors = [](const httplib::Request&,
-                                                                httplib::Response& response) {
-    if (!response.body.empty()) return httplib::Server::HandlerResponse::Unhandled;
-    Apply(LibraryErrorReply(response.status), response);
-    return httplib::Server::HandlerResponse::Handled;
-  };
-  m_server->set_error_handler(libraryErrors);
-}
-
-int ServiceServer::Bind(const std::string& host, int port) {
-  m_listenHost = HostName(host.starts_with('[') ? host : "[" + host + "]");
-  Configure();
-  const std::string address = host.starts_with('[') ? m_listenHost : host;
-  int bound = port;
-  if (port == 0) {
-    bound = m_server->bind_to_any_port(address);
-  } else if (!m_server->bind_to_port(address, port)) {
-    bound = -1;
-  }
-  if (bound <= 0) {
-    throw std::runtime_error("无法在 " + host + ":" + std::to_string(port) + " 上监听（地址无效，或端口已被占用）");
-  }
-  WidenListenQueue(m_server->Socket());
-  return bound;
+int ServiceServer::Serve(const std::string& host, int port) {
+  const int socket = ListenOn(host, port);
+  Adopt(socket);
+  return BoundPort(socket);
 }
 
 void ServiceServer::Adopt(int socket) {
   m_listenHost = BoundAddress(socket);
-  Configure();
-  m_server->Adopt(socket);
+  m_reachableFromNetwork = !IsLoopbackOnly(socket);
+  m_handler = std::make_unique<RequestHandler>(m_engine, m_listenHost);
+  m_deadlines = std::make_unique<ConnectionDeadlines>(m_limits.requestTime);
+  m_daemon = MHD_start_daemon(
+      MHD_USE_EPOLL_INTERNAL_THREAD | MHD_USE_ITC, 0, nullptr, nullptr, &Callbacks::Answer, this,
+      MHD_OPTION_LISTEN_SOCKET, socket, MHD_OPTION_THREAD_POOL_SIZE, m_limits.threads,
+      MHD_OPTION_CONNECTION_MEMORY_LIMIT, m_limits.connectionMemory, MHD_OPTION_CONNECTION_LIMIT,
+      m_limits.connections, MHD_OPTION_CONNECTION_TIMEOUT, m_limits.idleSeconds, MHD_OPTION_URI_LOG_CALLBACK,
+      &Callbacks::Begin, this, MHD_OPTION_NOTIFY_COMPLETED, &Callbacks::Completed, this,
+      MHD_OPTION_NOTIFY_CONNECTION, &Callbacks::Connection, this, MHD_OPTION_END);
+  if (!m_daemon) throw std::runtime_error("无法启动 HTTP 服务（libmicrohttpd 拒绝了监听套接字或设置）");
 }
 
-bool ServiceServer::Run() { return m_server->listen_after_bind(); }
-
-void ServiceServer::Stop() { m_server->stop(); }
-
-bool ServiceServer::IsRunning() const { return m_server->is_running(); }
+void ServiceServer::Stop() {
+  if (m_daemon) MHD_stop_daemon(m_daemon);
+  m_daemon = nullptr;
+}
 
 }  // namespace parlavo::server

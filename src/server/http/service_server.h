@@ -1,51 +1,70 @@
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <memory>
 #include <string>
 
 #include "engines/translation_engine.h"
 
+struct MHD_Daemon;
+
 namespace parlavo::server {
 
+class ConnectionDeadlines;
 class RequestHandler;
 
-// The HTTP side of the service on cpp-httplib: a pool of worker threads, time
-// limits so that a client that stalls holds one worker for a few seconds at
-// most, and every request handed to RequestHandler.
+// What one client, or many, can take from the service.
+struct ServerLimits {
+  // Request line and headers of one connection, with libmicrohttpd's own
+  // bookkeeping: room for a 1 MiB text with every byte percent-encoded
+  // (3 MiB) and the rest of the request.
+  std::size_t connectionMemory = 3 * 1024 * 1024 + 128 * 1024;
+  // Connections open at once; more wait in the listen queue. With the memory
+  // above, the requests in flight never hold more than some 400 MiB.
+  unsigned connections = 128;
+  // A connection with no traffic for this long is closed.
+  unsigned idleSeconds = 5;
+  // One request must arrive, and its reply go out, within this time,
+  // however slowly its bytes trickle in.
+  std::chrono::seconds requestTime{10};
+  // Threads that poll the connections and run the engine; connections do not
+  // hold threads, but a request waiting on an online engine holds one.
+  unsigned threads = 4;
+};
+
+// The HTTP side of the service on libmicrohttpd: requests go to
+// RequestHandler, its replies go out with the headers every reply carries.
 class ServiceServer {
  public:
-  static constexpr int kWorkerThreads = 32;
-  static constexpr int kReadTimeoutSeconds = 5;
-  static constexpr int kKeepAliveTimeoutSeconds = 2;
-  static constexpr int kKeepAliveMaxRequests = 1000;
-
-  explicit ServiceServer(TranslationEngine& engine);
+  explicit ServiceServer(TranslationEngine& engine, ServerLimits limits = {});
   ~ServiceServer();
   ServiceServer(const ServiceServer&) = delete;
   ServiceServer& operator=(const ServiceServer&) = delete;
 
-  // Binds HOST:PORT (port 0: one the system picks) and returns the port.
+  // Serves on HOST:PORT (port 0: one the system picks) and returns the port.
   // Throws std::runtime_error with a Chinese message.
-  int Bind(const std::string& host, int port);
+  int Serve(const std::string& host, int port);
   // Serves on a socket that is already bound and listening (from systemd).
   void Adopt(int socket);
-
-  // Serves until Stop(); false when the listening socket failed.
-  bool Run();
+  // Closes every connection and stops serving; the destructor does it too.
   void Stop();
-  bool IsRunning() const;
 
   // The address requests must name as their host (besides "localhost").
   const std::string& listenHost() const { return m_listenHost; }
+  // Whether other machines can reach the service.
+  bool reachableFromNetwork() const { return m_reachableFromNetwork; }
 
  private:
-  class Server;
-  void Configure();
+  struct Callbacks;
 
   TranslationEngine& m_engine;
-  std::unique_ptr<Server> m_server;
+  const ServerLimits m_limits;
   std::unique_ptr<RequestHandler> m_handler;
+  std::unique_ptr<ConnectionDeadlines> m_deadlines;
+  MHD_Daemon* m_daemon = nullptr;
   std::string m_listenHost;
+  bool m_reachableFromNetwork = false;
 };
 
 }  // namespace parlavo::server

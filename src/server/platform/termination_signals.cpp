@@ -3,21 +3,30 @@
 #include <pthread.h>
 
 #include <csignal>
-#include <thread>
 
 namespace parlavo::server {
 
-void StopOnTerminationSignals(std::function<void()> stop) {
+namespace {
+
+sigset_t TerminationSignals() {
   sigset_t signals;
   sigemptyset(&signals);
   sigaddset(&signals, SIGTERM);
   sigaddset(&signals, SIGINT);
+  return signals;
+}
+
+}  // namespace
+
+void BlockTerminationSignals() {
+  const sigset_t signals = TerminationSignals();
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-  std::thread([signals, stop = std::move(stop)] {
-    int received = 0;
-    sigwait(&signals, &received);
-    stop();
-  }).detach();
+}
+
+void WaitForTerminationSignal() {
+  const sigset_t signals = TerminationSignals();
+  int received = 0;
+  sigwait(&signals, &received);
 }
 
 }  // namespace parlavo::server

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <functional>
-
 namespace parlavo::server {
 
-// Calls `stop` (on a thread of its own) when SIGTERM or SIGINT arrives, so
-// the server ends cleanly under systemd and at Ctrl+C. Call before any other
-// thread exists: the signals are blocked for every thread started afterwards.
-void StopOnTerminationSignals(std::function<void()> stop);
+// SIGTERM (systemd) and SIGINT (Ctrl+C) end the service cleanly: they are
+// blocked in every thread and taken by WaitForTerminationSignal. Block them
+// before any other thread exists, since new threads inherit the mask.
+void BlockTerminationSignals();
+void WaitForTerminationSignal();
 
 }  // namespace parlavo::server
