@@ -20,8 +20,9 @@ struct ServerLimits {
   // bookkeeping: room for a 1 MiB text with every byte percent-encoded
   // (3 MiB) and the rest of the request.
   std::size_t connectionMemory = 3 * 1024 * 1024 + 128 * 1024;
-  // Connections open at once; more wait in the listen queue. With the memory
-  // above, the requests in flight never hold more than some 400 MiB.
+  // Connections open at once; more wait in the listen queue until one of
+  // these closes (idle, or past its deadline). With the memory
+  // above, requests in flight never hold more than some 400 MiB.
   unsigned connections = 128;
   // A connection with no traffic for this long is closed.
   unsigned idleSeconds = 5;

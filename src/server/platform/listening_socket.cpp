@@ -1,6 +1,7 @@
 #include "platform/listening_socket.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -65,6 +66,9 @@ std::optional<int> TakePassedListeningSocket() {
   unsetenv("LISTEN_FDNAMES");
   if (!pid || !count || *pid != getpid() || *count != 1) return std::nullopt;
   if (!IsListeningStreamSocket(kFirstPassedDescriptor)) return std::nullopt;
+  // The server's threads share it: one that finds the queue empty must not
+  // block in accept() while its connections wait.
+  fcntl(kFirstPassedDescriptor, F_SETFL, fcntl(kFirstPassedDescriptor, F_GETFL) | O_NONBLOCK);
   return kFirstPassedDescriptor;
 }
 
