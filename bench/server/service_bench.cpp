@@ -1,7 +1,9 @@
 // Server-side costs of the local translation service: loading the dictionary
 // index, one 1 KB translation inside the server (request target in, envelope
-// out, no socket), and detect requests per second over a keep-alive loopback
-// connection next to a trivial request (an unknown path) of the same server.
+// out, no socket), 100 KB and 1 MiB of Chinese through the whole server over
+// loopback (percent-encoded as the client sends it), and detect requests per
+// second over a keep-alive loopback connection next to a trivial request (an
+// unknown path) of the same server.
 
 #include <benchmark/benchmark.h>
 #include <httplib.h>
@@ -34,12 +36,14 @@ std::string EncodeEveryByte(const std::string& text) {
   return encoded;
 }
 
-// About 1 KB of UTF-8 made of whole repetitions of `sentence`.
-std::string OneKilobyteOf(const std::string& sentence) {
+// Up to `bytes` of UTF-8 made of whole repetitions of `sentence`.
+std::string Repeated(const std::string& sentence, std::size_t bytes) {
   std::string text;
-  while (text.size() + sentence.size() <= 1024) text += sentence;
+  while (text.size() + sentence.size() <= bytes) text += sentence;
   return text;
 }
+
+constexpr const char* kChinese = "今天天气很好，我们一起去公园散步吧。";
 
 void BM_LoadDictionaryIndex(benchmark::State& state) {
   for (auto _ : state) {
@@ -51,7 +55,7 @@ BENCHMARK(BM_LoadDictionaryIndex)->Unit(benchmark::kMillisecond);
 
 void HandleTranslation(benchmark::State& state, const std::string& sentence, const char* langpair) {
   const RequestHandler handler(Engine(), "127.0.0.1");
-  const std::string text = OneKilobyteOf(sentence);
+  const std::string text = Repeated(sentence, 1024);
   const ServiceRequest request{"GET",
                                "/ajax/services/language/translate?v=1.0&q=" + EncodeEveryByte(text) +
                                    "&langpair=" + langpair,
@@ -65,7 +69,7 @@ void HandleTranslation(benchmark::State& state, const std::string& sentence, con
 }
 
 void BM_Translate1KBChineseToEnglish(benchmark::State& state) {
-  HandleTranslation(state, "今天天气很好，我们一起去公园散步吧。", "zh|en");
+  HandleTranslation(state, kChinese, "zh|en");
 }
 BENCHMARK(BM_Translate1KBChineseToEnglish)->Unit(benchmark::kMicrosecond);
 
@@ -75,7 +79,7 @@ void BM_Translate1KBEnglishToChinese(benchmark::State& state) {
 BENCHMARK(BM_Translate1KBEnglishToChinese)->Unit(benchmark::kMicrosecond);
 
 void BM_Translate1KBDetectingTheSource(benchmark::State& state) {
-  HandleTranslation(state, "今天天气很好，我们一起去公园散步吧。", "|en");
+  HandleTranslation(state, kChinese, "|en");
 }
 BENCHMARK(BM_Translate1KBDetectingTheSource)->Unit(benchmark::kMicrosecond);
 
@@ -89,9 +93,26 @@ class ServerOnLoopback {
   int m_port;
 };
 
-void KeepAliveRequests(benchmark::State& state, const std::string& target, int expectedStatus) {
+ServerOnLoopback& Server() {
   static ServerOnLoopback server;
-  httplib::Client client("127.0.0.1", server.port());
+  return server;
+}
+
+void BM_TranslateChineseOverLoopback(benchmark::State& state) {
+  const std::string text = Repeated(kChinese, static_cast<std::size_t>(state.range(0)));
+  const std::string target = "/ajax/services/language/translate?v=1.0&langpair=zh|en&q=" + EncodeEveryByte(text);
+  httplib::Client client("127.0.0.1", Server().port());
+  client.set_read_timeout(60, 0);
+  for (auto _ : state) {
+    const auto result = client.Get(target.c_str());
+    if (!result || result->status != 200) state.SkipWithError("no translation");
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_TranslateChineseOverLoopback)->Arg(100 * 1024)->Arg(1024 * 1024)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void KeepAliveRequests(benchmark::State& state, const std::string& target, int expectedStatus) {
+  httplib::Client client("127.0.0.1", Server().port());
   client.set_keep_alive(true);
   for (auto _ : state) {
     const auto result = client.Get(target.c_str());

@@ -1,7 +1,9 @@
 // Starts the real parlavo-service (dictionary engine), measures the time
 // until it answers its first detect request (which includes loading the
-// dictionary index), then its resident memory once it has been idle for a
-// second. Prints both next to their targets.
+// dictionary index), its resident memory once it has been idle for a second,
+// its peak memory through translations of 100 KB and 1 MiB of Chinese, and
+// its resident memory while 100 connections each hold 1 MiB of an unfinished
+// request. Prints each next to its target.
 //
 //   service_footprint [path/to/parlavo-service]
 
@@ -17,6 +19,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -32,33 +35,68 @@ int FreePort() {
   return ntohs(address.sin_port);
 }
 
-// One detect request; true when the service answered with 200.
-bool Answers(int port) {
+int Connect(int port) {
   const int connection = socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<std::uint16_t>(port));
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bool ok = false;
-  if (connect(connection, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
-    const std::string request =
-        "GET /ajax/services/language/detect?v=1.0&q=%68%69 HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n";
-    send(connection, request.data(), request.size(), MSG_NOSIGNAL);
-    char reply[512] = {};
-    const ssize_t n = recv(connection, reply, sizeof reply - 1, 0);
-    ok = n > 12 && std::string(reply, 12) == "HTTP/1.1 200";
+  if (connect(connection, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    close(connection);
+    return -1;
   }
-  close(connection);
-  return ok;
+  return connection;
 }
 
-long ResidentKilobytes(pid_t pid) {
+void SendAll(int connection, const std::string& bytes) {
+  for (std::size_t sent = 0; sent < bytes.size();) {
+    const ssize_t n = send(connection, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+    if (n <= 0) return;
+    sent += static_cast<std::size_t>(n);
+  }
+}
+
+// One request on its own connection; the whole reply.
+std::string Exchange(int port, const std::string& request) {
+  const int connection = Connect(port);
+  std::string reply;
+  if (connection < 0) return reply;
+  SendAll(connection, request);
+  char buffer[65536];
+  for (ssize_t n; (n = recv(connection, buffer, sizeof buffer, 0)) > 0;) reply.append(buffer, static_cast<std::size_t>(n));
+  close(connection);
+  return reply;
+}
+
+std::string Request(const std::string& query) {
+  return "GET /ajax/services/language/" + query + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n";
+}
+
+bool Answers(int port) { return Exchange(port, Request("detect?v=1.0&q=%68%69")).starts_with("HTTP/1.1 200"); }
+
+std::string EncodedChinese(std::size_t bytes) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  const std::string sentence = "今天天气很好，我们一起去公园散步吧。";
+  std::string encoded;
+  for (std::size_t size = 0; size + sentence.size() <= bytes; size += sentence.size()) {
+    for (unsigned char byte : sentence) {
+      encoded += '%';
+      encoded += kHex[byte >> 4];
+      encoded += kHex[byte & 0x0F];
+    }
+  }
+  return encoded;
+}
+
+long StatusKilobytes(pid_t pid, const std::string& field) {
   std::ifstream status("/proc/" + std::to_string(pid) + "/status");
   for (std::string line; std::getline(status, line);) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    if (line.rfind(field, 0) == 0) return std::stol(line.substr(field.size()));
   }
   return -1;
 }
+
+double Megabytes(long kilobytes) { return static_cast<double>(kilobytes) / 1024.0; }
 
 }  // namespace
 
@@ -85,14 +123,38 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::this_thread::sleep_for(std::chrono::seconds(1));
-  const long rss = ResidentKilobytes(pid);
+  const long rss = StatusKilobytes(pid, "VmRSS:");
+
+  std::string translations;
+  for (const std::size_t bytes : {std::size_t{100 * 1024}, std::size_t{1024 * 1024}}) {
+    const auto begin = std::chrono::steady_clock::now();
+    const std::string reply = Exchange(port, Request("translate?v=1.0&langpair=zh|en&q=" + EncodedChinese(bytes)));
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    char line[200];
+    std::snprintf(line, sizeof line, "%zu KB of Chinese: %s in %.3f s (%.1f MB/s of input; target >= 5), peak memory %.1f MB\n",
+                  bytes / 1024, reply.substr(0, 12).c_str(), seconds, static_cast<double>(bytes) / 1e6 / seconds,
+                  Megabytes(StatusKilobytes(pid, "VmHWM:")));
+    translations += line;
+  }
+
+  std::vector<int> holding;
+  const std::string unfinished = "GET /ajax/services/language/detect?v=1.0&q=" + std::string(1024 * 1024, 'a');
+  for (int i = 0; i < 100; ++i) {
+    holding.push_back(Connect(port));
+    SendAll(holding.back(), unfinished);
+  }
+  std::this_thread::sleep_for(std::chrono::seconds(1));
+  const long holdingRss = StatusKilobytes(pid, "VmRSS:");
+  for (const int connection : holding) close(connection);
   kill(pid, SIGTERM);
   int status = 0;
   waitpid(pid, &status, 0);
 
   const double startMs = std::chrono::duration<double, std::milli>(ready - start).count();
   std::printf("start until first answer (includes loading the index): %.1f ms\n", startMs);
-  std::printf("resident memory at idle: %.1f MB (target <= 60 MB)\n", static_cast<double>(rss) / 1024.0);
+  std::printf("resident memory at idle: %.1f MB (target <= 60 MB)\n", Megabytes(rss));
+  std::fputs(translations.c_str(), stdout);
+  std::printf("resident memory with 100 connections each holding 1 MiB of a request: %.1f MB\n", Megabytes(holdingRss));
   std::printf("exit after SIGTERM: %s\n", WIFEXITED(status) && WEXITSTATUS(status) == 0 ? "clean" : "not clean");
   return 0;
 }
