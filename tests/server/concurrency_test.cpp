@@ -26,14 +26,19 @@ TEST(ServiceConcurrencyTest, SlowClientsDoNotStarveOthersAndAreClosedAtTheirDead
   limits.requestTime = std::chrono::seconds(2);
   testing::RunningService service(testing::RealDictionaryEngine(), limits);
   std::vector<std::unique_ptr<RawConnection>> trickling;
-  std::vector<std::unique_ptr<RawConnection>> keptAlive;
+  std::vector<httplib::Client> keptAlive;
   for (int i = 0; i < 40; ++i) trickling.push_back(std::make_unique<RawConnection>(service.port()));
-  for (int i = 0; i < 10; ++i) keptAlive.push_back(std::make_unique<RawConnection>(service.port()));
+  for (int i = 0; i < 10; ++i) {
+    keptAlive.push_back(service.Client());
+    keptAlive.back().set_keep_alive(true);
+  }
 
   for (std::size_t round = 0; round < 3; ++round) {
     for (auto& connection : trickling) connection->Send(kRequest.substr(round, 1));
-    for (auto& connection : keptAlive) connection->Send(kRequest);
-    for (auto& connection : keptAlive) EXPECT_EQ(StatusOf(connection->ReceiveReply()), 200) << "round " << round;
+    for (auto& client : keptAlive) {
+      const auto result = client.Get("/ajax/services/language/detect?v=1.0&q=hi");
+      EXPECT_TRUE(result && result->status == 200) << "round " << round;
+    }
     EXPECT_EQ(StatusOf(testing::Exchange(service.port(), kLastRequest)), 200) << "round " << round;
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
   }

@@ -36,25 +36,11 @@ void RawConnection::Send(const std::string& bytes) {
 }
 
 std::string RawConnection::ReceiveAll(std::chrono::milliseconds limit) {
-  return Receive(limit, [](const std::string&) { return false; });
-}
-
-std::string RawConnection::ReceiveReply(std::chrono::milliseconds limit) {
-  return Receive(limit, [](const std::string& received) {
-    const auto end = received.find("\r\n\r\n");
-    const auto length = received.find("Content-Length: ");
-    return end != std::string::npos && length < end &&
-           received.size() >= end + 4 + std::strtoul(received.c_str() + length + 16, nullptr, 10);
-  });
-}
-
-std::string RawConnection::Receive(std::chrono::milliseconds limit,
-                                   const std::function<bool(const std::string&)>& complete) {
   std::string received;
   m_closedByPeer = false;
   const auto deadline = std::chrono::steady_clock::now() + limit;
   char buffer[4096];
-  while (m_socket >= 0 && !complete(received)) {
+  while (m_socket >= 0) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) break;
     pollfd descriptor{m_socket, POLLIN, 0};

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <chrono>
-#include <functional>
 #include <string>
 
 namespace parlavo::server::testing {
@@ -20,14 +19,10 @@ class RawConnection {
   void Send(const std::string& bytes);
   // Everything until the server closes the connection or `limit` passes.
   std::string ReceiveAll(std::chrono::milliseconds limit = std::chrono::seconds(10));
-  // One reply on a connection that stays open: headers and Content-Length bytes.
-  std::string ReceiveReply(std::chrono::milliseconds limit = std::chrono::seconds(10));
   // Whether the last ReceiveAll ended because the server closed the connection.
   bool closedByPeer() const { return m_closedByPeer; }
 
  private:
-  std::string Receive(std::chrono::milliseconds limit, const std::function<bool(const std::string&)>& complete);
-
   int m_socket = -1;
   bool m_closedByPeer = false;
 };
