@@ -53,9 +53,10 @@ void BM_LoadDictionaryIndex(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadDictionaryIndex)->Unit(benchmark::kMillisecond);
 
-void HandleTranslation(benchmark::State& state, const std::string& sentence, const char* langpair) {
+void HandleTranslation(benchmark::State& state, const std::string& sentence, const char* langpair,
+                       std::size_t bytes = 1024) {
   const RequestHandler handler(Engine(), "127.0.0.1");
-  const std::string text = Repeated(sentence, 1024);
+  const std::string text = Repeated(sentence, bytes);
   const ServiceRequest request{"GET",
                                "/ajax/services/language/translate?v=1.0&q=" + EncodeEveryByte(text) +
                                    "&langpair=" + langpair,
@@ -72,6 +73,12 @@ void BM_Translate1KBChineseToEnglish(benchmark::State& state) {
   HandleTranslation(state, kChinese, "zh|en");
 }
 BENCHMARK(BM_Translate1KBChineseToEnglish)->Unit(benchmark::kMicrosecond);
+
+// The same without the sockets, to tell the HTTP layer's share from the engine's.
+void BM_HandleChineseWithoutSockets(benchmark::State& state) {
+  HandleTranslation(state, kChinese, "zh|en", static_cast<std::size_t>(state.range(0)));
+}
+BENCHMARK(BM_HandleChineseWithoutSockets)->Arg(100 * 1024)->Arg(1024 * 1024)->Unit(benchmark::kMillisecond);
 
 void BM_Translate1KBEnglishToChinese(benchmark::State& state) {
   HandleTranslation(state, "The weather is very good today, let us walk in the park together. ", "en|zh");
