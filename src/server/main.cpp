@@ -1,3 +1,4 @@
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
                    address.c_str());
     }
     WaitForTerminationSignal();
+    ExitAfter(std::chrono::seconds(3));
     server.Stop();
     return 0;
   } catch (const std::exception& error) {

@@ -3,6 +3,8 @@
 #include <pthread.h>
 
 #include <csignal>
+#include <cstdlib>
+#include <thread>
 
 namespace parlavo::server {
 
@@ -27,6 +29,13 @@ void WaitForTerminationSignal() {
   const sigset_t signals = TerminationSignals();
   int received = 0;
   sigwait(&signals, &received);
+}
+
+void ExitAfter(std::chrono::seconds limit) {
+  std::thread([limit] {
+    std::this_thread::sleep_for(limit);
+    std::_Exit(0);
+  }).detach();
 }
 
 }  // namespace parlavo::server

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+
 namespace parlavo::server {
 
 // SIGTERM (systemd) and SIGINT (Ctrl+C) end the service cleanly: they are
@@ -7,5 +9,9 @@ namespace parlavo::server {
 // before any other thread exists, since new threads inherit the mask.
 void BlockTerminationSignals();
 void WaitForTerminationSignal();
+
+// Ends the process after `limit` if it has not ended by then: a request the
+// engine still works on (an upstream slow to answer) must not hold up a stop.
+void ExitAfter(std::chrono::seconds limit);
 
 }  // namespace parlavo::server
