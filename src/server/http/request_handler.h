@@ -29,8 +29,8 @@ struct ServiceReply {
 inline constexpr std::size_t kMaxTextBytes = 1024 * 1024;
 
 // Everything the service answers, apart from the HTTP plumbing: the refusal
-// of bodies, the host and cross-site checks, the two API paths, the parameter checks, the engine's result or
-// error in the envelope.
+// of bodies, the host and cross-site checks, the two API paths, the parameter
+// checks, the engine's result or error in the envelope.
 class RequestHandler {
  public:
   RequestHandler(TranslationEngine& engine, std::string listenHost)
