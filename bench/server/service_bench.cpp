@@ -1,9 +1,8 @@
 // Server-side costs of the local translation service: loading the dictionary
-// index, one 1 KB translation inside the server (request target in, envelope
-// out, no socket), 100 KB and 1 MiB of Chinese through the whole server over
-// loopback (percent-encoded as the client sends it), and detect requests per
-// second over a keep-alive loopback connection next to a trivial request (an
-// unknown path) of the same server.
+// index, translations inside the server (request target in, envelope out, no
+// socket: service_footprint measures the same through the sockets), and
+// detect requests per second over a keep-alive loopback connection next to a
+// trivial request (an unknown path) of the same server.
 
 #include <benchmark/benchmark.h>
 #include <httplib.h>
@@ -74,7 +73,7 @@ void BM_Translate1KBChineseToEnglish(benchmark::State& state) {
 }
 BENCHMARK(BM_Translate1KBChineseToEnglish)->Unit(benchmark::kMicrosecond);
 
-// The same without the sockets, to tell the HTTP layer's share from the engine's.
+// Long texts; service_footprint times them through the sockets.
 void BM_HandleChineseWithoutSockets(benchmark::State& state) {
   HandleTranslation(state, kChinese, "zh|en", static_cast<std::size_t>(state.range(0)));
 }
@@ -100,26 +99,9 @@ class ServerOnLoopback {
   int m_port;
 };
 
-ServerOnLoopback& Server() {
-  static ServerOnLoopback server;
-  return server;
-}
-
-void BM_TranslateChineseOverLoopback(benchmark::State& state) {
-  const std::string text = Repeated(kChinese, static_cast<std::size_t>(state.range(0)));
-  const std::string target = "/ajax/services/language/translate?v=1.0&langpair=zh|en&q=" + EncodeEveryByte(text);
-  httplib::Client client("127.0.0.1", Server().port());
-  client.set_read_timeout(60, 0);
-  for (auto _ : state) {
-    const auto result = client.Get(target.c_str());
-    if (!result || result->status != 200) state.SkipWithError("no translation");
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
-}
-BENCHMARK(BM_TranslateChineseOverLoopback)->Arg(100 * 1024)->Arg(1024 * 1024)->Unit(benchmark::kMillisecond)->UseRealTime();
-
 void KeepAliveRequests(benchmark::State& state, const std::string& target, int expectedStatus) {
-  httplib::Client client("127.0.0.1", Server().port());
+  static ServerOnLoopback server;
+  httplib::Client client("127.0.0.1", server.port());
   client.set_keep_alive(true);
   for (auto _ : state) {
     const auto result = client.Get(target.c_str());
