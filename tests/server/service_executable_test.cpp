@@ -29,7 +29,7 @@ int AnnouncedPort(const std::string& line) {
 }
 
 TEST(ServiceExecutableTest, FindsItsDictionaryBesideItselfAndStopsOnSigterm) {
-  ChildProcess service(kExecutable, {"--listen", "127.0.0.1:0"});
+  ChildProcess service(kExecutable, {"--listen", "127.0.0.1:0", "--engine", "dictionary"});
   const std::string ready = service.ReadErrorLine();
   const int port = AnnouncedPort(ready);
   ASSERT_GT(port, 0) << ready;
@@ -53,7 +53,8 @@ TEST(ServiceExecutableTest, ServesASocketPassedBySystemd) {
   const int port = ntohs(address.sin_port);
 
   // The port in --listen is taken already: only the passed socket can work.
-  ChildProcess service(kExecutable, {"--listen", "127.0.0.1:" + std::to_string(port)}, listening);
+  ChildProcess service(kExecutable, {"--listen", "127.0.0.1:" + std::to_string(port), "--engine", "dictionary"},
+                       listening);
   close(listening);
   const std::string ready = service.ReadErrorLine();
   EXPECT_NE(ready.find("systemd"), std::string::npos) << ready;

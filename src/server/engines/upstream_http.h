@@ -7,13 +7,12 @@
 
 namespace parlavo::server {
 
-// Upstream calls must end well before the desktop client gives up on the
-// service, so that it gets a reason instead of a time-out.
+// An upstream that does not answer within these hands the request to the
+// next engine; on a machine without network only the first request after a
+// cool-down pays the connect wait.
 struct UpstreamLimits {
-  std::chrono::milliseconds connectTimeout{std::chrono::seconds(5)};
-  std::chrono::milliseconds totalTimeout{std::chrono::seconds(20)};
-  // Aborted when slower than one byte a second for this long (whole seconds).
-  std::chrono::seconds stallTimeout{10};
+  std::chrono::milliseconds connectTimeout{std::chrono::seconds(3)};
+  std::chrono::milliseconds totalTimeout{std::chrono::seconds(10)};  // per request, so per chunk of text
   std::size_t maxBodyBytes = 8u * 1024 * 1024;
 };
 
@@ -26,8 +25,11 @@ struct UpstreamReply {
 // status comes back as a reply; a transfer that cannot be completed throws
 // UpstreamError saying why, in Chinese.
 UpstreamReply UpstreamGet(const std::string& url, const UpstreamLimits& limits, std::string_view name);
-UpstreamReply UpstreamPostJson(const std::string& url, const std::string& json, const UpstreamLimits& limits,
-                               std::string_view name);
+UpstreamReply UpstreamPost(const std::string& url, std::string_view contentType, const std::string& body,
+                           const UpstreamLimits& limits, std::string_view name);
+
+// "host[:port]" of an http(s) address, as messages name the upstream.
+std::string HostOf(std::string_view url);
 
 // Percent-encodes a query parameter value.
 std::string EscapeQueryValue(std::string_view value);
