@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "detection/language_detector.h"
+#include "service_fixture.h"
 
 namespace parlavo::server {
 namespace {
@@ -13,6 +14,13 @@ TEST(LanguageDetectorTest, TellsSimplifiedFromTraditionalByTheCharacters) {
     EXPECT_EQ(DetectLanguage(text).language, "zh-TW") << text;
   }
   EXPECT_EQ(DetectLanguage(std::string("說話\0x", 5)).language, "zh-TW") << "a NUL does not end the text";
+}
+
+TEST(LanguageDetectorTest, TheDictionaryReadsTraditionalAndWritesSimplified) {
+  DictionaryEngine& dictionary = testing::RealDictionaryEngine();
+  EXPECT_EQ(dictionary.Translate("這是一個測試", "", "en"), dictionary.Translate("这是一个测试", "", "en"));
+  EXPECT_EQ(dictionary.Translate("我的電腦壞了。", "zh", "en"), dictionary.Translate("我的电脑坏了。", "zh", "en"));
+  EXPECT_EQ(dictionary.Translate("說話", "zh-TW", "zh-CN"), "说话");
 }
 
 TEST(LanguageDetectorTest, OtherLanguagesAndShortTexts) {

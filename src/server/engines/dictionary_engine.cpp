@@ -19,7 +19,9 @@ std::string DictionaryEngine::Translate(const std::string& text, const std::stri
   if (from.empty()) return text;
   const LanguageFamily fromFamily = FamilyOf(from);
   if (fromFamily == LanguageFamily::Chinese) {
-    const std::string simplified = ToSimplified(text);
+    // Converting costs about as much as translating: only Traditional texts.
+    const bool traditional = Lower(from) == "zh-tw" || IsWrittenTraditional(text);
+    const std::string simplified = traditional ? ToSimplified(text) : text;
     return to == LanguageFamily::Chinese ? simplified : ChineseToEnglish(m_index, simplified);
   }
   if (fromFamily == to) return text;

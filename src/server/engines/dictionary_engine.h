@@ -12,7 +12,7 @@ class DictionaryEngine : public TranslationEngine {
 
   Detection Detect(const std::string& text) override;
   // Chinese (zh, zh-CN, zh-TW) <-> English (en), Chinese output simplified
-  // (Traditional input is made Simplified before the lookup). English to
+  // (a text in Traditional characters is made Simplified before the lookup). English to
   // English, or a text without letters, comes back unchanged. Throws UnsupportedLanguagePair for anything else.
   std::string Translate(const std::string& text, const std::string& source, const std::string& target) override;
 
