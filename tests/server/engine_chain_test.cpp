@@ -65,7 +65,7 @@ TEST(EngineChainTest, ARefusedUpstreamHandsOverToTheDictionaryAndIsThenPassedOve
   EXPECT_EQ(engines.googleCalls, 1) << "the second request did not wait on the failed engine";
   EXPECT_EQ(engines.dictionaryCalls, 2);
   ASSERT_EQ(engines.log.size(), 1u) << "one line per cool-down";
-  EXPECT_NE(engines.log.front().find("60 秒内不再尝试"), std::string::npos) << engines.log.front();
+  EXPECT_NE(engines.log.front().find("60 秒内改用下一个翻译引擎"), std::string::npos) << engines.log.front();
 }
 
 TEST(EngineChainTest, AnEngineIsTriedAgainAfterItsCoolDownAndARejectionStartsNone) {

@@ -73,7 +73,7 @@ void EngineChain::StartCoolDown(std::size_t link, const std::string& reason) {
     coolDown = {now + m_coolDown, reason};
   }
   const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(m_coolDown).count();
-  m_log(reason + "；" + std::to_string(seconds) + " 秒内不再尝试" + m_links[link].title + "，改用下一个翻译引擎");
+  m_log(reason + "；" + std::to_string(seconds) + " 秒内改用下一个翻译引擎，不再尝试 " + m_links[link].title);
 }
 
 }  // namespace parlavo::server

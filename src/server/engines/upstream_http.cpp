@@ -80,6 +80,11 @@ UpstreamReply Perform(const std::string& url, std::string_view contentType, cons
   }
   const CURLcode result = curl_easy_perform(handle);
   if (body.tooLarge) throw UpstreamError(std::string(name) + " 的回复过大");
+  curl_off_t connectMicroseconds = 0;
+  curl_easy_getinfo(handle, CURLINFO_CONNECT_TIME_T, &connectMicroseconds);
+  if (result == CURLE_OPERATION_TIMEDOUT && connectMicroseconds == 0) {
+    throw UpstreamError("无法连接 " + std::string(name) + "（" + HostOf(url) + "）：连接超时");
+  }
   if (result != CURLE_OK) {
     throw UpstreamError("无法连接 " + std::string(name) + "（" + HostOf(url) + "）：" + Reason(result));
   }
