@@ -130,6 +130,11 @@ TEST(TextChunksTest, CutsAtWordsAndCharactersWhenNothingBetterFits) {
   EXPECT_EQ(chunks("pi=3.14159 e=2.71828", 14), (std::vector<std::string>{"+pi=3.14159", "_ ", "+e=2.71828"}));
   EXPECT_EQ(chunks("ééééé", 2), (std::vector<std::string>{"+éé", "+éé", "+é"})) << "a word longer than a chunk";
   EXPECT_EQ(chunks("天气很好", 3), (std::vector<std::string>{"+天气很", "+好"}));
+
+  int sent = 0;
+  const auto count = [&](const std::string& chunk) { return ++sent, chunk; };
+  EXPECT_THROW(TranslateInChunks("One. Two.", 4, std::chrono::milliseconds(0), count), UpstreamError);
+  EXPECT_EQ(sent, 1) << "past its time limit, no further chunk is sent";
 }
 
 }  // namespace

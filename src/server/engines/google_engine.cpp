@@ -45,7 +45,7 @@ GoogleEngine::GoogleEngine(std::string baseUrl, UpstreamLimits limits)
 Detection GoogleEngine::Detect(const std::string& text) { return DetectLanguage(text); }
 
 std::string GoogleEngine::Translate(const std::string& text, const std::string& source, const std::string& target) {
-  return TranslateInChunks(text, kMaxChunkChars,
+  return TranslateInChunks(text, kMaxChunkChars, m_limits.wholeTextTimeout,
                            [&](const std::string& chunk) { return TranslateChunk(chunk, source, target); });
 }
 

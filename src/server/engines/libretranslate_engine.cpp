@@ -69,7 +69,7 @@ std::size_t LibreTranslateEngine::ChunkChars() {
 
 std::string LibreTranslateEngine::Translate(const std::string& text, const std::string& source,
                                             const std::string& target) {
-  return TranslateInChunks(text, ChunkChars(), [&](const std::string& chunk) {
+  return TranslateInChunks(text, ChunkChars(), m_limits.wholeTextTimeout, [&](const std::string& chunk) {
     const json request{{"q", chunk}, {"source", ToUpstream(source)}, {"target", ToUpstream(target)}, {"format", "text"}};
     const json body = Call(m_baseUrl + "/translate", request, m_limits);
     if (!body.is_object() || !body.contains("translatedText") || !body["translatedText"].is_string()) {

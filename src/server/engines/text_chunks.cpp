@@ -1,5 +1,6 @@
 #include "engines/text_chunks.h"
 
+#include "engines/translation_engine.h"
 #include "text/unicode_script.h"
 #include "text/utf8.h"
 
@@ -84,11 +85,23 @@ std::vector<TextPiece> SplitForUpstream(std::string_view text, std::size_t maxCh
   return pieces;
 }
 
-std::string TranslateInChunks(std::string_view text, std::size_t maxChars,
+std::string TranslateInChunks(std::string_view text, std::size_t maxChars, std::chrono::milliseconds timeLimit,
                               const std::function<std::string(const std::string&)>& translate) {
+  const auto deadline = std::chrono::steady_clock::now() + timeLimit;
   std::string result;
+  bool first = true;
   for (const TextPiece& piece : SplitForUpstream(text, maxChars)) {
-    result += piece.translate ? translate(std::string(piece.text)) : std::string(piece.text);
+    if (!piece.translate) {
+      result += piece.text;
+      continue;
+    }
+    if (!first && std::chrono::steady_clock::now() >= deadline) {
+      throw UpstreamError("文本过长，在线翻译未能在 " +
+                          std::to_string(std::chrono::duration_cast<std::chrono::seconds>(timeLimit).count()) +
+                          " 秒内译完");
+    }
+    first = false;
+    result += translate(std::string(piece.text));
   }
   return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -23,8 +24,9 @@ struct TextPiece {
 std::vector<TextPiece> SplitForUpstream(std::string_view text, std::size_t maxChars);
 
 // Translates the chunks in order with `translate` and puts the text back
-// together with its own blanks and line breaks.
-std::string TranslateInChunks(std::string_view text, std::size_t maxChars,
+// together with its own blanks and line breaks. Throws UpstreamError when a
+// chunk is still to be sent after `timeLimit`.
+std::string TranslateInChunks(std::string_view text, std::size_t maxChars, std::chrono::milliseconds timeLimit,
                               const std::function<std::string(const std::string&)>& translate);
 
 }  // namespace parlavo::server

@@ -14,6 +14,9 @@ namespace parlavo::server {
 struct UpstreamLimits {
   std::chrono::milliseconds connectTimeout{2500};  // name lookup, TCP and TLS
   std::chrono::milliseconds totalTimeout{std::chrono::seconds(10)};  // per request, so per chunk of text
+  // A long text in many chunks must still be answered before the desktop
+  // client gives up on the service (60 s without a byte).
+  std::chrono::milliseconds wholeTextTimeout{std::chrono::seconds(40)};
   std::size_t maxBodyBytes = 8u * 1024 * 1024;
 };
 
