@@ -55,7 +55,8 @@ Detection LibreTranslateEngine::Detect(const std::string& text) { return DetectL
 
 std::size_t LibreTranslateEngine::ChunkChars() {
   if (const std::size_t known = m_chunkChars.load()) return known;
-  // An unreachable server throws here; any reply settles the limit for good.
+  // An unreachable server throws here. The settings, or a server too old to
+  // have them (404), settle the limit for good; another error only for now.
   const UpstreamReply reply = UpstreamGet(m_baseUrl + "/frontend/settings", m_limits, kName);
   const json settings = json::parse(reply.body, nullptr, false);
   std::size_t limit = kDefaultChunkChars;
@@ -63,7 +64,7 @@ std::size_t LibreTranslateEngine::ChunkChars() {
       settings["charLimit"].is_number_integer() && settings["charLimit"].get<long long>() > 0) {
     limit = settings["charLimit"].get<std::size_t>();
   }
-  m_chunkChars = limit;
+  if (reply.status == 200 || reply.status == 404) m_chunkChars = limit;
   return limit;
 }
 
