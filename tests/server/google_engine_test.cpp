@@ -4,7 +4,6 @@
 
 #include "engines/google_engine.h"
 #include "fake_google.h"
-#include "service_fixture.h"
 #include "text/utf8.h"
 
 namespace parlavo::server {
@@ -101,18 +100,6 @@ TEST_F(GoogleEngineTest, RateLimitsAndBlocksAreExplainedNeverEmpty) {
   EXPECT_EQ(FailureOf(m_engine), "failed: Google 翻译没有返回译文");
   m_fake.Answer(200, R"({"sentences":[]})");
   EXPECT_EQ(FailureOf(m_engine), "failed: Google 翻译的回复无法识别");
-}
-
-TEST(GoogleServiceTest, ARateLimitReachesTheClientAsA502Envelope) {
-  FakeGoogle fake;
-  GoogleEngine engine(fake.Url(), ShortLimits());
-  testing::RunningService service(engine);
-  httplib::Client client = service.Client();
-  fake.Answer(429, "");
-  const auto result = client.Get("/ajax/services/language/translate?v=1.0&q=%68%69&langpair=en|zh");
-  ASSERT_TRUE(result);
-  EXPECT_EQ(result->status, 502);
-  EXPECT_EQ(result->body, R"({"responseData":null,"responseDetails":"Google 翻译限制了请求频率（HTTP 429）","responseStatus":502})");
 }
 
 }  // namespace
