@@ -12,11 +12,11 @@ namespace parlavo::server {
 // nothing and keeps the request count, and so the risk of a block, down.
 class GoogleEngine : public TranslationEngine {
  public:
-  static constexpr const char* kDefaultBaseUrl = "https://translate.googleapis.com";
   // Google's recommended most per request; longer texts go in chunks.
   static constexpr std::size_t kMaxChunkChars = 5000;
 
-  explicit GoogleEngine(std::string baseUrl = kDefaultBaseUrl, UpstreamLimits limits = {});
+  // `baseUrl` like "https://translate.googleapis.com" (a trailing '/' is fine).
+  explicit GoogleEngine(std::string baseUrl, UpstreamLimits limits = {});
 
   Detection Detect(const std::string& text) override;
   std::string Translate(const std::string& text, const std::string& source, const std::string& target) override;
