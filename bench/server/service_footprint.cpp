@@ -107,7 +107,8 @@ int main(int argc, char** argv) {
   const auto start = std::chrono::steady_clock::now();
   const pid_t pid = fork();
   if (pid == 0) {
-    execl(executable.c_str(), executable.c_str(), "--listen", listen.c_str(), static_cast<char*>(nullptr));
+    execl(executable.c_str(), executable.c_str(), "--listen", listen.c_str(), "--engine", "dictionary",
+          static_cast<char*>(nullptr));
     _exit(127);
   }
   bool answered = false;

@@ -1,11 +1,15 @@
 #include "command_line.h"
 
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
 #include <charconv>
-#include <stdexcept>
 
 namespace parlavo::server {
 
 namespace {
+
+constexpr const char* kEngineNames[] = {"google", "libretranslate", "dictionary"};
 
 void ParseListen(const std::string& value, ServiceOptions& options) {
   const auto colon = value.rfind(':');
@@ -28,55 +32,62 @@ void ParseListen(const std::string& value, ServiceOptions& options) {
   options.port = port;
 }
 
-EngineKind ParseEngine(const std::string& value) {
-  if (value == "dictionary") return EngineKind::Dictionary;
-  if (value == "libretranslate") return EngineKind::LibreTranslate;
-  if (value == "google") return EngineKind::Google;
-  throw UsageError("未知的翻译引擎：" + value + "（可选 dictionary、libretranslate、google）");
+void CheckEngines(const std::vector<std::string>& engines) {
+  for (auto name = engines.begin(); name != engines.end(); ++name) {
+    if (std::find(std::begin(kEngineNames), std::end(kEngineNames), *name) == std::end(kEngineNames)) {
+      throw UsageError("未知的翻译引擎：" + *name + "（可选 google、libretranslate、dictionary，用逗号分隔）");
+    }
+    if (std::find(engines.begin(), name, *name) != name) throw UsageError("翻译引擎重复：" + *name);
+  }
+}
+
+void CheckUrl(const char* option, const std::string& url) {
+  if (!url.starts_with("http://") && !url.starts_with("https://")) {
+    throw UsageError(std::string(option) + " 应为 http:// 或 https:// 开头的地址");
+  }
+}
+
+// CLI11 explains in English; the service speaks Chinese.
+UsageError InChinese(const CLI::ParseError& error) {
+  const std::string what = error.what();
+  const std::string option = what.starts_with("--") ? what.substr(0, what.find(':')) : std::string();
+  if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) && !option.empty()) return UsageError(option + " 缺少值");
+  return UsageError("命令行无效（用 --help 查看用法）：" + what);
 }
 
 }  // namespace
 
 ServiceOptions ParseCommandLine(const std::vector<std::string>& arguments) {
   ServiceOptions options;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    std::string name = arguments[i];
-    std::optional<std::string> value;
-    if (const auto equals = name.find('='); name.starts_with("--") && equals != std::string::npos) {
-      value = name.substr(equals + 1);
-      name.resize(equals);
-    }
-    if (name == "--help" || name == "-h") {
-      if (value) throw UsageError("--help 不带值");
-      options.help = true;
-      continue;
-    }
-    if (name != "--listen" && name != "--engine" && name != "--upstream") {
-      throw UsageError("未知的选项：" + arguments[i] + "（用 --help 查看用法）");
-    }
-    if (!value) {
-      if (i + 1 >= arguments.size()) throw UsageError(name + " 缺少值");
-      value = arguments[++i];
-    }
-    if (name == "--listen") {
-      ParseListen(*value, options);
-    } else if (name == "--engine") {
-      options.engine = ParseEngine(*value);
-    } else {
-      if (value->empty()) throw UsageError("--upstream 的值不能为空");
-      options.upstream = *value;
-    }
+  std::string listen;
+  std::vector<std::string> engines;
+  CLI::App app;
+  app.set_help_flag();  // the usage text is our own, in Chinese
+  app.allow_extras();
+  app.add_flag("-h,--help", options.help);
+  // Given twice, the last one holds, as in most programs.
+  const auto last = CLI::MultiOptionPolicy::TakeLast;
+  app.add_option("--listen", listen)->multi_option_policy(last);
+  app.add_option("--engine", engines)->delimiter(',')->allow_extra_args(false);
+  app.add_option("--google-url", options.googleUrl)->multi_option_policy(last);
+  app.add_option("--libretranslate-url", options.libretranslateUrl)->multi_option_policy(last);
+  try {
+    app.parse(std::vector<std::string>(arguments.rbegin(), arguments.rend()));
+  } catch (const CLI::ParseError& error) {
+    throw InChinese(error);
+  }
+  if (const auto extras = app.remaining(); !extras.empty()) {
+    throw UsageError("未知的选项：" + extras.front() + "（用 --help 查看用法）");
   }
   if (options.help) return options;
-  if (options.engine == EngineKind::LibreTranslate && options.upstream.empty()) {
-    throw UsageError("libretranslate 引擎需要用 --upstream 指定 LibreTranslate 服务器的地址，例如 http://localhost:5000");
+  if (app.count("--listen")) ParseListen(listen, options);
+  if (app.count("--engine")) {
+    if (engines.empty()) throw UsageError("--engine 缺少值");
+    CheckEngines(engines);
+    options.engines = engines;
   }
-  if (options.engine == EngineKind::Dictionary && !options.upstream.empty()) {
-    throw UsageError("dictionary 引擎离线工作，不使用 --upstream");
-  }
-  if (!options.upstream.empty() && !options.upstream.starts_with("http://") && !options.upstream.starts_with("https://")) {
-    throw UsageError("--upstream 应为 http:// 或 https:// 开头的地址");
-  }
+  CheckUrl("--google-url", options.googleUrl);
+  CheckUrl("--libretranslate-url", options.libretranslateUrl);
   return options;
 }
 
@@ -85,14 +96,20 @@ std::string UsageText() {
          "帕拉沃的本机翻译服务：在本机回答帕拉沃窗口的语言检测和翻译请求。\n"
          "\n"
          "选项：\n"
-         "  --listen 主机:端口   监听的地址（默认 127.0.0.1:8765；IPv6 写作 [::1]:8765）\n"
-         "  --engine 引擎        翻译引擎（默认 dictionary）：\n"
-         "                         dictionary      离线逐词翻译，使用 CC-CEDICT 汉英词典\n"
-         "                         libretranslate  转发给自己运行的 LibreTranslate 服务器\n"
-         "                         google          转发给 Google 翻译的网页接口（需要联网）\n"
-         "  --upstream 地址      上游服务器的地址：libretranslate 必须指定（如 http://localhost:5000）；\n"
-         "                       google 默认为 https://translate.googleapis.com\n"
-         "  --help               显示本说明\n"
+         "  --listen 主机:端口         监听的地址（默认 127.0.0.1:8765；IPv6 写作 [::1]:8765）。\n"
+         "                             不是本机回环地址（如 0.0.0.0）时，局域网里的其他机器也能使用本服务。\n"
+         "  --engine 引擎[,引擎...]    依次尝试的翻译引擎，用逗号分隔（默认 google,dictionary）：\n"
+         "                               google          Google 翻译的公开网页接口（需要联网）\n"
+         "                               libretranslate  自己运行的 LibreTranslate 服务器\n"
+         "                               dictionary      离线逐词翻译，使用 CC-CEDICT 汉英词典\n"
+         "                             一个引擎无法回答时（连不上、超时、限流、出错）改用下一个；\n"
+         "                             在线引擎出错后 60 秒内不再尝试。\n"
+         "  --google-url 地址          Google 接口的地址（默认 https://translate.googleapis.com）\n"
+         "  --libretranslate-url 地址  LibreTranslate 服务器的地址（默认 http://127.0.0.1:5000）\n"
+         "  --help                     显示本说明\n"
+         "\n"
+         "隐私：使用默认的引擎列表时，只要本机联网，要翻译的文本就会发送给 Google 的公开接口。\n"
+         "用 --engine dictionary 则一切都留在本机，不连接任何网络。语言检测总在本机进行。\n"
          "\n"
          "由 systemd 的套接字单元启动时，使用其传入的套接字，不再自行监听。\n"
          "请求的 Host 必须是监听的地址或 localhost，其余一律拒绝（403）。\n";

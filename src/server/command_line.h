@@ -1,19 +1,18 @@
 #pragma once
 
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace parlavo::server {
 
-enum class EngineKind { Dictionary, LibreTranslate, Google };
-
 struct ServiceOptions {
   std::string host = "127.0.0.1";
   int port = 8765;
-  EngineKind engine = EngineKind::Dictionary;
-  std::string upstream;  // empty: the engine's default
+  // Engine names in the order they are tried.
+  std::vector<std::string> engines = {"google", "dictionary"};
+  std::string googleUrl = "https://translate.googleapis.com";
+  std::string libretranslateUrl = "http://127.0.0.1:5000";
   bool help = false;
 };
 
@@ -23,8 +22,9 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// --listen HOST:PORT, --engine NAME, --upstream URL, --help; each also as
-// --name=value. Throws UsageError.
+// --listen HOST:PORT, --engine NAME[,NAME...], --google-url URL,
+// --libretranslate-url URL, --help; each also as --name=value. Throws
+// UsageError.
 ServiceOptions ParseCommandLine(const std::vector<std::string>& arguments);
 
 std::string UsageText();

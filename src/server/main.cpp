@@ -8,6 +8,7 @@
 #include "command_line.h"
 #include "dictionary/dictionary_index.h"
 #include "engines/dictionary_engine.h"
+#include "engines/engine_chain.h"
 #include "engines/google_engine.h"
 #include "engines/libretranslate_engine.h"
 #include "http/service_server.h"
@@ -19,20 +20,26 @@ namespace {
 
 using namespace parlavo::server;
 
-constexpr const char* kEngineNames[] = {"dictionary", "libretranslate", "google"};
-
-std::unique_ptr<TranslationEngine> MakeEngine(const ServiceOptions& options) {
-  switch (options.engine) {
-    case EngineKind::Dictionary:
-      return std::make_unique<DictionaryEngine>(
-          DictionaryIndex::Load(ExecutableDirectory() / ".." / "share" / "parlavo" / "cedict.idx"));
-    case EngineKind::LibreTranslate:
-      return std::make_unique<LibreTranslateEngine>(options.upstream);
-    case EngineKind::Google:
-      return std::make_unique<GoogleEngine>(options.upstream.empty() ? GoogleEngine::kDefaultBaseUrl
-                                                                      : options.upstream);
+std::unique_ptr<TranslationEngine> MakeEngineChain(const ServiceOptions& options) {
+  std::vector<EngineChain::Link> links;
+  for (const std::string& name : options.engines) {
+    if (name == "google") {
+      links.push_back({name, "Google 翻译", true, std::make_unique<GoogleEngine>(options.googleUrl)});
+    } else if (name == "libretranslate") {
+      links.push_back({name, "LibreTranslate", true, std::make_unique<LibreTranslateEngine>(options.libretranslateUrl)});
+    } else {
+      links.push_back({name, "离线词典", false,
+                       std::make_unique<DictionaryEngine>(DictionaryIndex::Load(
+                           ExecutableDirectory() / ".." / "share" / "parlavo" / "cedict.idx"))});
+    }
   }
-  return nullptr;
+  return std::make_unique<EngineChain>(std::move(links));
+}
+
+std::string Joined(const std::vector<std::string>& names) {
+  std::string joined;
+  for (const std::string& name : names) joined += (joined.empty() ? "" : ",") + name;
+  return joined;
 }
 
 }  // namespace
@@ -52,7 +59,7 @@ int main(int argc, char** argv) {
   try {
     BlockTerminationSignals();
     const auto passedSocket = TakePassedListeningSocket();
-    const auto engine = MakeEngine(options);
+    const auto engine = MakeEngineChain(options);
     ServiceServer server(*engine);
     std::string address;
     if (passedSocket) {
@@ -64,7 +71,7 @@ int main(int argc, char** argv) {
       address = (ipv6 ? "[" + options.host + "]" : options.host) + ":" + std::to_string(port);
     }
     std::fprintf(stderr, "parlavo-service：在 %s 上提供翻译服务（引擎：%s）\n", address.c_str(),
-                 kEngineNames[static_cast<int>(options.engine)]);
+                 Joined(options.engines).c_str());
     if (server.reachableFromNetwork()) {
       std::fprintf(stderr,
                    "parlavo-service：注意：%s 不是本机回环地址，局域网中的其他计算机也能使用本服务"

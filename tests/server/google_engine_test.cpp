@@ -1,53 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <mutex>
 
 #include "engines/google_engine.h"
-#include "loopback_server.h"
-#include "service_fixture.h"
+#include "fake_google.h"
+#include "text/utf8.h"
 
 namespace parlavo::server {
 namespace {
 
-// Google's web endpoint stood in for on 127.0.0.1: the engine takes its base
-// address as a parameter, the real one being https.
-class FakeGoogle {
- public:
-  FakeGoogle() {
-    m_server.server().Get("/translate_a/single", [this](const httplib::Request& request, httplib::Response& response) {
-      std::lock_guard lock(m_mutex);
-      m_parameters.clear();
-      for (const auto& [name, value] : request.params) m_parameters[name] = value;
-      ++m_requests;
-      response.status = m_status;
-      response.set_content(m_reply, "application/json; charset=UTF-8");
-    });
-    m_server.Start();
-  }
-  void Answer(int status, std::string reply) {
-    std::lock_guard lock(m_mutex);
-    m_status = status;
-    m_reply = std::move(reply);
-  }
-  std::map<std::string, std::string> LastParameters() const {
-    std::lock_guard lock(m_mutex);
-    return m_parameters;
-  }
-  int requests() const {
-    std::lock_guard lock(m_mutex);
-    return m_requests;
-  }
-  std::string Url() const { return m_server.Url(); }
-
- private:
-  mutable std::mutex m_mutex;
-  int m_status = 200;
-  std::string m_reply;
-  std::map<std::string, std::string> m_parameters;
-  int m_requests = 0;
-  parlavo::testing::LoopbackServer m_server;
-};
+using testing::FakeGoogle;
 
 UpstreamLimits ShortLimits() {
   UpstreamLimits limits;
@@ -57,6 +19,8 @@ UpstreamLimits ShortLimits() {
 
 class GoogleEngineTest : public ::testing::Test {
  protected:
+  std::string Parameter(const std::string& name) const { return m_fake.LastParameters().find(name)->second; }
+
   FakeGoogle m_fake;
   GoogleEngine m_engine{m_fake.Url(), ShortLimits()};
 };
@@ -64,7 +28,7 @@ class GoogleEngineTest : public ::testing::Test {
 TEST_F(GoogleEngineTest, AsksTheWebEndpointAndJoinsTheSegments) {
   m_fake.Answer(200, R"([[["Hello. ","你好。",null,null,10],["World & more?","世界？",null,null,3]],null,"zh-CN"])");
   EXPECT_EQ(m_engine.Translate("你好。世界 & more？", "zh-CN", "en"), "Hello. World & more?");
-  EXPECT_EQ(m_fake.LastParameters(), (std::map<std::string, std::string>{
+  EXPECT_EQ(m_fake.LastParameters(), (std::multimap<std::string, std::string>{
                                          {"client", "gtx"}, {"sl", "zh-CN"}, {"tl", "en"}, {"dt", "t"},
                                          {"q", "你好。世界 & more？"}}));
 }
@@ -72,18 +36,38 @@ TEST_F(GoogleEngineTest, AsksTheWebEndpointAndJoinsTheSegments) {
 TEST_F(GoogleEngineTest, UsesGooglesLanguageCodes) {
   m_fake.Answer(200, R"([[["你好","hello"]],null,"en"])");
   EXPECT_EQ(m_engine.Translate("hello", "", "zh"), "你好");
-  EXPECT_EQ(m_fake.LastParameters()["sl"], "auto");
-  EXPECT_EQ(m_fake.LastParameters()["tl"], "zh-CN");
+  EXPECT_EQ(Parameter("sl"), "auto");
+  EXPECT_EQ(Parameter("tl"), "zh-CN");
   m_engine.Translate("hello", "en", "zh-TW");
-  EXPECT_EQ(m_fake.LastParameters()["tl"], "zh-TW");
+  EXPECT_EQ(Parameter("tl"), "zh-TW");
   m_engine.Translate("hallo", "de", "en");
-  EXPECT_EQ(m_fake.LastParameters()["sl"], "de");
+  EXPECT_EQ(Parameter("sl"), "de");
 }
 
 TEST_F(GoogleEngineTest, DetectsLocallyAndSkipsEmptyText) {
   EXPECT_EQ(m_engine.Detect("How are you today? The weather is lovely.").language, "en");
   EXPECT_EQ(m_engine.Translate("", "en", "zh"), "");
+  EXPECT_EQ(m_engine.Translate(" \n", "en", "zh"), " \n");
   EXPECT_EQ(m_fake.requests(), 0);
+}
+
+TEST_F(GoogleEngineTest, SendsALongTextInChunksOfWholeSentencesAndJoinsItsLines) {
+  std::string sentences;
+  while (CountCodePoints(sentences) < 7000) sentences += "今天天气很好，我们去公园。";
+  const std::string text = "\n第一段。\n\n" + sentences + "\r\n  最后一段。 \n";
+  const std::string translation = m_engine.Translate(text, "zh", "en");
+  const auto queries = m_fake.Queries();
+  ASSERT_GE(queries.size(), 3u);
+  for (const std::string& query : queries) {
+    EXPECT_LE(CountCodePoints(query), GoogleEngine::kMaxChunkChars);
+    EXPECT_TRUE(query.ends_with("。")) << "cut inside a sentence: ..." << query.substr(query.size() - 12);
+  }
+  std::string joined;
+  for (char c : translation) {
+    if (c != '<' && c != '>') joined += c;
+  }
+  EXPECT_EQ(joined, text) << "the chunks in order, every blank and line break where it was";
+  EXPECT_TRUE(translation.starts_with("\n<第一段。>\n\n<")) << translation.substr(0, 40);
 }
 
 std::string FailureOf(GoogleEngine& engine) {
@@ -99,8 +83,7 @@ std::string FailureOf(GoogleEngine& engine) {
 
 TEST_F(GoogleEngineTest, RateLimitsAndBlocksAreExplainedNeverEmpty) {
   m_fake.Answer(429, "<html>Our systems have detected unusual traffic</html>");
-  EXPECT_EQ(FailureOf(m_engine),
-            "failed: Google 翻译限制了请求频率（HTTP 429）：请求过于频繁，请稍后再试，或改用其他翻译引擎");
+  EXPECT_EQ(FailureOf(m_engine), "failed: Google 翻译限制了请求频率（HTTP 429）");
   m_fake.Answer(403, "<html>Forbidden</html>");
   EXPECT_NE(FailureOf(m_engine).find("封锁"), std::string::npos);
   m_fake.Answer(302, "");
@@ -117,20 +100,6 @@ TEST_F(GoogleEngineTest, RateLimitsAndBlocksAreExplainedNeverEmpty) {
   EXPECT_EQ(FailureOf(m_engine), "failed: Google 翻译没有返回译文");
   m_fake.Answer(200, R"({"sentences":[]})");
   EXPECT_EQ(FailureOf(m_engine), "failed: Google 翻译的回复无法识别");
-}
-
-TEST(GoogleServiceTest, ARateLimitReachesTheClientAsA502Envelope) {
-  FakeGoogle fake;
-  GoogleEngine engine(fake.Url(), ShortLimits());
-  testing::RunningService service(engine);
-  httplib::Client client = service.Client();
-  fake.Answer(429, "");
-  const auto result = client.Get("/ajax/services/language/translate?v=1.0&q=%68%69&langpair=en|zh");
-  ASSERT_TRUE(result);
-  EXPECT_EQ(result->status, 502);
-  EXPECT_TRUE(result->body.starts_with(R"({"responseData":null,"responseDetails":"Google 翻译限制了请求频率（HTTP 429）)"))
-      << result->body;
-  EXPECT_TRUE(result->body.ends_with(R"(","responseStatus":502})"));
 }
 
 }  // namespace

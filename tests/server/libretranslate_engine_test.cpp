@@ -17,16 +17,17 @@ using nlohmann::json;
 class FakeLibreTranslate {
  public:
   FakeLibreTranslate() {
-    for (const char* path : {"/translate", "/detect"}) {
-      m_server.server().Post(path, [this, path](const httplib::Request& request, httplib::Response& response) {
-        std::lock_guard lock(m_mutex);
-        m_paths.push_back(path);
-        m_requests.push_back(json::parse(request.body, nullptr, false));
-        m_contentTypes.push_back(request.get_header_value("Content-Type"));
-        response.status = m_status;
-        response.set_content(m_reply, "application/json");
-      });
-    }
+    m_server.server().Get("/frontend/settings", [this](const httplib::Request&, httplib::Response& response) {
+      std::lock_guard lock(m_mutex);
+      response.set_content(json{{"charLimit", m_charLimit}, {"language", json::object()}}.dump(), "application/json");
+    });
+    m_server.server().Post("/translate", [this](const httplib::Request& request, httplib::Response& response) {
+      std::lock_guard lock(m_mutex);
+      m_requests.push_back(json::parse(request.body, nullptr, false));
+      m_contentTypes.push_back(request.get_header_value("Content-Type"));
+      response.status = m_status;
+      response.set_content(m_reply, "application/json");
+    });
     m_server.Start();
   }
   void Answer(int status, std::string reply) {
@@ -34,13 +35,19 @@ class FakeLibreTranslate {
     m_status = status;
     m_reply = std::move(reply);
   }
+  void SetCharLimit(int limit) {
+    std::lock_guard lock(m_mutex);
+    m_charLimit = limit;
+  }
+  std::vector<std::string> Queries() const {
+    std::lock_guard lock(m_mutex);
+    std::vector<std::string> queries;
+    for (const json& request : m_requests) queries.push_back(request.value("q", ""));
+    return queries;
+  }
   json LastRequest() const {
     std::lock_guard lock(m_mutex);
     return m_requests.empty() ? json() : m_requests.back();
-  }
-  std::string LastPath() const {
-    std::lock_guard lock(m_mutex);
-    return m_paths.empty() ? std::string() : m_paths.back();
   }
   std::string LastContentType() const {
     std::lock_guard lock(m_mutex);
@@ -51,8 +58,8 @@ class FakeLibreTranslate {
  private:
   mutable std::mutex m_mutex;
   int m_status = 200;
+  int m_charLimit = -1;  // LibreTranslate's "no limit"
   std::string m_reply;
-  std::vector<std::string> m_paths;
   std::vector<json> m_requests;
   std::vector<std::string> m_contentTypes;
   parlavo::testing::LoopbackServer m_server;
@@ -74,7 +81,6 @@ class LibreTranslateEngineTest : public ::testing::Test {
 TEST_F(LibreTranslateEngineTest, TranslatesThroughPostTranslate) {
   m_fake.Answer(200, R"({"translatedText":"Hello"})");
   EXPECT_EQ(m_engine.Translate("你好", "zh-CN", "en"), "Hello");
-  EXPECT_EQ(m_fake.LastPath(), "/translate");
   EXPECT_EQ(m_fake.LastContentType(), "application/json");
   EXPECT_EQ(m_fake.LastRequest(), (json{{"q", "你好"}, {"source", "zh"}, {"target", "en"}, {"format", "text"}}));
 
@@ -86,21 +92,11 @@ TEST_F(LibreTranslateEngineTest, TranslatesThroughPostTranslate) {
   EXPECT_EQ(m_fake.LastRequest()["target"], "en");
 }
 
-TEST_F(LibreTranslateEngineTest, DetectsThroughPostDetect) {
-  m_fake.Answer(200, R"([{"confidence":92.0,"language":"zh"},{"confidence":5.0,"language":"ja"}])");
-  const Detection chinese = m_engine.Detect("你好");
-  EXPECT_EQ(m_fake.LastPath(), "/detect");
-  EXPECT_EQ(m_fake.LastRequest(), (json{{"q", "你好"}}));
-  EXPECT_EQ(chinese.language, "zh-CN") << "the client's code for Chinese";
-  EXPECT_TRUE(chinese.reliable);
-  EXPECT_DOUBLE_EQ(chinese.confidence, 0.92);
-
-  m_fake.Answer(200, R"([{"confidence":20,"language":"zt"}])");
-  const Detection traditional = m_engine.Detect("你們");
-  EXPECT_EQ(traditional.language, "zh-TW");
-  EXPECT_FALSE(traditional.reliable);
-  m_fake.Answer(200, "[]");
-  EXPECT_EQ(m_engine.Detect("123").language, "");
+TEST_F(LibreTranslateEngineTest, KeepsEachRequestWithinTheServersCharacterLimit) {
+  m_fake.Answer(200, R"({"translatedText":"x"})");
+  m_fake.SetCharLimit(12);
+  EXPECT_EQ(m_engine.Translate("一二三四五六七八九十。\n一二三。", "zh", "en"), "x\nx");
+  EXPECT_EQ(m_fake.Queries(), (std::vector<std::string>{"一二三四五六七八九十。", "一二三。"}));
 }
 
 std::string FailureOf(const std::function<void()>& call) {
@@ -119,7 +115,7 @@ TEST_F(LibreTranslateEngineTest, MapsItsErrorsIntoReasons) {
   m_fake.Answer(400, R"({"error":"xx is not supported"})");
   EXPECT_EQ(FailureOf(translate), "rejected: LibreTranslate 拒绝了请求：xx is not supported");
   m_fake.Answer(429, R"({"error":"Too many requests"})");
-  EXPECT_EQ(FailureOf(translate), "failed: LibreTranslate 限制了请求频率（HTTP 429），请稍后再试：Too many requests");
+  EXPECT_EQ(FailureOf(translate), "failed: LibreTranslate 限制了请求频率（HTTP 429）：Too many requests");
   m_fake.Answer(403, R"({"error":"Invalid API key"})");
   EXPECT_NE(FailureOf(translate).find("API 密钥"), std::string::npos);
   m_fake.Answer(500, R"({"error":"boom"})");
@@ -130,8 +126,6 @@ TEST_F(LibreTranslateEngineTest, MapsItsErrorsIntoReasons) {
   EXPECT_EQ(FailureOf(translate), "failed: LibreTranslate 的回复无法识别");
   m_fake.Answer(200, R"({"translated":"x"})");
   EXPECT_EQ(FailureOf(translate), "failed: LibreTranslate 的回复中没有译文");
-  m_fake.Answer(200, R"({"language":"en"})");
-  EXPECT_EQ(FailureOf([&] { m_engine.Detect("hi"); }), "failed: LibreTranslate 的回复无法识别");
 }
 
 TEST(LibreTranslateUnreachableTest, SaysTheServerCannotBeReached) {
@@ -143,7 +137,7 @@ TEST(LibreTranslateUnreachableTest, SaysTheServerCannotBeReached) {
   }
   LibreTranslateEngine engine(url, ShortLimits());
   const std::string failure = FailureOf([&] { engine.Translate("hi", "en", "zh"); });
-  EXPECT_TRUE(failure.starts_with("failed: 无法连接 LibreTranslate（" + url + "/translate）：")) << failure;
+  EXPECT_TRUE(failure.starts_with("failed: 无法连接 LibreTranslate（" + url.substr(7) + "）：")) << failure;
 }
 
 TEST(LibreTranslateSilentTest, GivesUpWithinItsTimeLimit) {
@@ -174,20 +168,14 @@ TEST(LibreTranslateServiceTest, TheServiceCarriesResultsAndFailuresInTheEnvelope
   result = client.Get((translate + "&langpair=zh-CN|en").c_str());
   ASSERT_TRUE(result);
   EXPECT_EQ(result->status, 502);
-  EXPECT_EQ(result->body, R"({"responseData":null,"responseDetails":"LibreTranslate 限制了请求频率（HTTP 429），)"
-                          R"(请稍后再试：Slow down","responseStatus":502})");
+  EXPECT_EQ(result->body, R"({"responseData":null,"responseDetails":"LibreTranslate 限制了请求频率（HTTP 429）：)"
+                          R"(Slow down","responseStatus":502})");
 
   fake.Answer(400, R"({"error":"xx is not supported"})");
   result = client.Get((translate + "&langpair=zh-CN|xx").c_str());
   ASSERT_TRUE(result);
   EXPECT_EQ(result->status, 400);
 
-  fake.Answer(200, R"([{"confidence":90,"language":"zh"}])");
-  result = client.Get("/ajax/services/language/detect?v=1.0&q=%e4%bd%a0");
-  ASSERT_TRUE(result);
-  EXPECT_EQ(result->body,
-            R"({"responseData":{"language":"zh-CN","isReliable":true,"confidence":0.9},"responseDetails":null,)"
-            R"("responseStatus":200})");
 }
 
 }  // namespace

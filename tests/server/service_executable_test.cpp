@@ -43,7 +43,7 @@ std::size_t Count(const std::string& text, const std::string& part) {
 }
 
 TEST(ServiceExecutableTest, FindsItsDictionaryBesideItselfAndStopsOnSigtermWithSlowClientsConnected) {
-  ChildProcess service(kExecutable, {"--listen", "127.0.0.1:0"});
+  ChildProcess service(kExecutable, {"--listen", "127.0.0.1:0", "--engine", "dictionary"});
   const std::string ready = service.ReadErrorLine();
   const int port = AnnouncedPort(ready);
   ASSERT_GT(port, 0) << ready;
@@ -66,7 +66,7 @@ TEST(ServiceExecutableTest, FindsItsDictionaryBesideItselfAndStopsOnSigtermWithS
 }
 
 TEST(ServiceExecutableTest, TranslatesLongTextsWhole) {
-  ChildProcess service(kExecutable, {"--listen", "127.0.0.1:0"});
+  ChildProcess service(kExecutable, {"--listen", "127.0.0.1:0", "--engine", "dictionary"});
   const int port = AnnouncedPort(service.ReadErrorLine());
   ASSERT_GT(port, 0);
   std::string chinese;
@@ -98,7 +98,8 @@ TEST(ServiceExecutableTest, ServesASocketPassedBySystemd) {
   const int port = ntohs(address.sin_port);
 
   // The port in --listen is taken already: only the passed socket can work.
-  ChildProcess service(kExecutable, {"--listen", "127.0.0.1:" + std::to_string(port)}, listening);
+  ChildProcess service(kExecutable, {"--listen", "127.0.0.1:" + std::to_string(port), "--engine", "dictionary"},
+                       listening);
   close(listening);
   const std::string ready = service.ReadErrorLine();
   EXPECT_NE(ready.find("systemd"), std::string::npos) << ready;
@@ -119,16 +120,16 @@ TEST(ServiceExecutableTest, ExplainsWhyItCannotStart) {
   std::filesystem::create_directories(directory.path() / "bin");
   const auto copy = directory.path() / "bin" / "parlavo-service";
   std::filesystem::copy_file(kExecutable, copy);
-  ChildProcess bare(copy.string(), {"--listen", "127.0.0.1:0"});
+  ChildProcess bare(copy.string(), {"--listen", "127.0.0.1:0", "--engine", "dictionary"});
   const std::string error = bare.ReadErrorLine();
   EXPECT_NE(error.find("无法打开词典索引文件"), std::string::npos) << error;
   EXPECT_NE(error.find("share/parlavo/cedict.idx"), std::string::npos) << error;
   EXPECT_EQ(bare.Wait(), 1);
   std::filesystem::remove_all(directory.path());
 
-  ChildProcess first(kExecutable, {"--listen", "127.0.0.1:0"});
+  ChildProcess first(kExecutable, {"--listen", "127.0.0.1:0", "--engine", "dictionary"});
   const int port = AnnouncedPort(first.ReadErrorLine());
-  ChildProcess second(kExecutable, {"--listen", "127.0.0.1:" + std::to_string(port)});
+  ChildProcess second(kExecutable, {"--listen", "127.0.0.1:" + std::to_string(port), "--engine", "dictionary"});
   EXPECT_NE(second.ReadErrorLine().find("端口已被占用"), std::string::npos);
   EXPECT_EQ(second.Wait(), 1);
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <climits>
 
+#include "detection/chinese_variant.h"
 #include "text/unicode_script.h"
 #include "text/utf8.h"
 
@@ -76,6 +77,11 @@ Detection ByScript(std::string_view text) {
 Detection DetectLanguage(std::string_view utf8) {
   Detection detection = ByCld2(utf8);
   if (detection.language.empty()) detection = ByScript(utf8);
+  // CLD2 tells the two scripts apart by statistics and gets short texts
+  // wrong; OpenCC knows which characters differ.
+  if (detection.language == "zh-CN" || detection.language == "zh-TW") {
+    detection.language = IsWrittenTraditional(utf8) ? "zh-TW" : "zh-CN";
+  }
   return detection;
 }
 

@@ -12,8 +12,9 @@ struct Detection {
 };
 
 // Language of a valid UTF-8 text, by CLD2; a text too short for it is judged
-// by the script most of its letters are written in (Han -> "zh-CN",
-// Latin -> "en", ...), never reliably.
+// by the script most of its letters are written in (Han -> Chinese,
+// Latin -> "en", ...), never reliably. Chinese is "zh-TW" when written in
+// Traditional characters, else "zh-CN".
 Detection DetectLanguage(std::string_view utf8);
 
 }  // namespace parlavo::server

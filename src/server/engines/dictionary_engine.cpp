@@ -1,6 +1,7 @@
 #include "engines/dictionary_engine.h"
 
 #include "dictionary/chinese_to_english.h"
+#include "detection/chinese_variant.h"
 #include "dictionary/english_to_chinese.h"
 #include "engines/language_codes.h"
 
@@ -17,8 +18,13 @@ std::string DictionaryEngine::Translate(const std::string& text, const std::stri
   }
   if (from.empty()) return text;
   const LanguageFamily fromFamily = FamilyOf(from);
+  if (fromFamily == LanguageFamily::Chinese) {
+    // Converting costs about as much as translating: only Traditional texts.
+    const bool traditional = Lower(from) == "zh-tw" || IsWrittenTraditional(text);
+    const std::string simplified = traditional ? ToSimplified(text) : text;
+    return to == LanguageFamily::Chinese ? simplified : ChineseToEnglish(m_index, simplified);
+  }
   if (fromFamily == to) return text;
-  if (fromFamily == LanguageFamily::Chinese) return ChineseToEnglish(m_index, text);
   if (fromFamily == LanguageFamily::English) return EnglishToChinese(m_index, text);
   throw UnsupportedLanguagePair("词典引擎只能翻译中文和英文，不支持源语言“" + from + "”");
 }

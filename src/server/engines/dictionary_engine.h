@@ -11,9 +11,9 @@ class DictionaryEngine : public TranslationEngine {
   explicit DictionaryEngine(DictionaryIndex index) : m_index(std::move(index)) {}
 
   Detection Detect(const std::string& text) override;
-  // Chinese (zh, zh-CN, zh-TW) <-> English (en), Chinese output simplified.
-  // The same language on both sides, or a text without letters, comes back
-  // unchanged. Throws UnsupportedLanguagePair for anything else.
+  // Chinese (zh, zh-CN, zh-TW) <-> English (en), Chinese output simplified
+  // (a text in Traditional characters is made Simplified before the lookup). English to
+  // English, or a text without letters, comes back unchanged. Throws UnsupportedLanguagePair for anything else.
   std::string Translate(const std::string& text, const std::string& source, const std::string& target) override;
 
  private:

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "engines/language_codes.h"
+#include "engines/text_chunks.h"
 
 namespace parlavo::server {
 
@@ -44,16 +45,21 @@ GoogleEngine::GoogleEngine(std::string baseUrl, UpstreamLimits limits)
 Detection GoogleEngine::Detect(const std::string& text) { return DetectLanguage(text); }
 
 std::string GoogleEngine::Translate(const std::string& text, const std::string& source, const std::string& target) {
-  if (text.empty()) return text;
+  return TranslateInChunks(text, kMaxChunkChars, m_limits.wholeTextTimeout,
+                           [&](const std::string& chunk) { return TranslateChunk(chunk, source, target); });
+}
+
+std::string GoogleEngine::TranslateChunk(const std::string& text, const std::string& source,
+                                         const std::string& target) const {
+  // The text goes in the body: 5 000 Chinese characters percent-encoded are
+  // far longer than web servers take in an address.
   const std::string url = m_baseUrl + "/translate_a/single?client=gtx&sl=" + EscapeQueryValue(ToGoogle(source)) +
-                          "&tl=" + EscapeQueryValue(ToGoogle(target)) + "&dt=t&q=" + EscapeQueryValue(text);
-  const UpstreamReply reply = UpstreamGet(url, m_limits, "Google 翻译");
-  if (reply.status == 429) {
-    throw UpstreamError("Google 翻译限制了请求频率（HTTP 429）：请求过于频繁，请稍后再试，或改用其他翻译引擎");
-  }
+                          "&tl=" + EscapeQueryValue(ToGoogle(target)) + "&dt=t";
+  const UpstreamReply reply =
+      UpstreamPost(url, "application/x-www-form-urlencoded", "q=" + EscapeQueryValue(text), m_limits, "Google 翻译");
+  if (reply.status == 429) throw UpstreamError("Google 翻译限制了请求频率（HTTP 429）");
   if (reply.status == 403 || (reply.status >= 300 && reply.status < 400)) {
-    throw UpstreamError("Google 翻译拒绝了请求（HTTP " + std::to_string(reply.status) +
-                        "），本机地址可能已被暂时封锁，请稍后再试，或改用其他翻译引擎");
+    throw UpstreamError("Google 翻译拒绝了请求（HTTP " + std::to_string(reply.status) + "），本机地址可能已被暂时封锁");
   }
   if (reply.status == 400) throw UpstreamRejection("Google 翻译拒绝了请求（HTTP 400），可能不支持该语言对");
   if (reply.status != 200) throw UpstreamError("Google 翻译出错（HTTP " + std::to_string(reply.status) + "）");

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "engines/language_codes.h"
+#include "engines/text_chunks.h"
 
 namespace parlavo::server {
 
@@ -19,13 +20,6 @@ std::string ToUpstream(const std::string& code) {
   return Lower(code);
 }
 
-std::string FromUpstream(const std::string& code) {
-  const std::string lower = Lower(code);
-  if (lower == "zh" || lower == "zh-hans") return "zh-CN";
-  if (lower == "zt" || lower == "zh-hant") return "zh-TW";
-  return code;
-}
-
 std::string ErrorText(const json& reply) {
   if (reply.is_object() && reply.contains("error") && reply["error"].is_string()) {
     return reply["error"].get<std::string>();
@@ -36,13 +30,11 @@ std::string ErrorText(const json& reply) {
 // The parsed body of a successful reply; anything else becomes the error
 // the envelope reports.
 json Call(const std::string& url, const json& request, const UpstreamLimits& limits) {
-  const UpstreamReply reply = UpstreamPostJson(url, request.dump(), limits, kName);
+  const UpstreamReply reply = UpstreamPost(url, "application/json", request.dump(), limits, kName);
   const json body = json::parse(reply.body, nullptr, false);
   const std::string error = ErrorText(body);
   const std::string detail = error.empty() ? std::string() : "：" + error;
-  if (reply.status == 429) {
-    throw UpstreamError("LibreTranslate 限制了请求频率（HTTP 429），请稍后再试" + detail);
-  }
+  if (reply.status == 429) throw UpstreamError("LibreTranslate 限制了请求频率（HTTP 429）" + detail);
   if (reply.status == 400) throw UpstreamRejection("LibreTranslate 拒绝了请求" + detail);
   if (reply.status == 403) throw UpstreamError("LibreTranslate 拒绝访问（HTTP 403），可能需要 API 密钥" + detail);
   if (reply.status != 200) {
@@ -59,28 +51,33 @@ LibreTranslateEngine::LibreTranslateEngine(std::string baseUrl, UpstreamLimits l
   while (m_baseUrl.ends_with('/')) m_baseUrl.pop_back();
 }
 
-Detection LibreTranslateEngine::Detect(const std::string& text) {
-  const json body = Call(m_baseUrl + "/detect", json{{"q", text}}, m_limits);
-  if (!body.is_array()) throw UpstreamError("LibreTranslate 的回复无法识别");
-  if (body.empty()) return {};
-  const json& best = body.front();
-  if (!best.is_object() || !best.contains("language") || !best["language"].is_string()) {
-    throw UpstreamError("LibreTranslate 的回复无法识别");
+Detection LibreTranslateEngine::Detect(const std::string& text) { return DetectLanguage(text); }
+
+std::size_t LibreTranslateEngine::ChunkChars() {
+  if (const std::size_t known = m_chunkChars.load()) return known;
+  // An unreachable server throws here. The settings, or a server too old to
+  // have them (404), settle the limit for good; another error only for now.
+  const UpstreamReply reply = UpstreamGet(m_baseUrl + "/frontend/settings", m_limits, kName);
+  const json settings = json::parse(reply.body, nullptr, false);
+  std::size_t limit = kDefaultChunkChars;
+  if (reply.status == 200 && settings.is_object() && settings.contains("charLimit") &&
+      settings["charLimit"].is_number_integer() && settings["charLimit"].get<long long>() > 0) {
+    limit = settings["charLimit"].get<std::size_t>();
   }
-  const double confidence = best.contains("confidence") && best["confidence"].is_number()
-                                ? best["confidence"].get<double>() / 100.0
-                                : 0.0;
-  return {FromUpstream(best["language"].get<std::string>()), confidence >= 0.5, confidence};
+  if (reply.status == 200 || reply.status == 404) m_chunkChars = limit;
+  return limit;
 }
 
 std::string LibreTranslateEngine::Translate(const std::string& text, const std::string& source,
                                             const std::string& target) {
-  const json request{{"q", text}, {"source", ToUpstream(source)}, {"target", ToUpstream(target)}, {"format", "text"}};
-  const json body = Call(m_baseUrl + "/translate", request, m_limits);
-  if (!body.is_object() || !body.contains("translatedText") || !body["translatedText"].is_string()) {
-    throw UpstreamError("LibreTranslate 的回复中没有译文");
-  }
-  return body["translatedText"].get<std::string>();
+  return TranslateInChunks(text, ChunkChars(), m_limits.wholeTextTimeout, [&](const std::string& chunk) {
+    const json request{{"q", chunk}, {"source", ToUpstream(source)}, {"target", ToUpstream(target)}, {"format", "text"}};
+    const json body = Call(m_baseUrl + "/translate", request, m_limits);
+    if (!body.is_object() || !body.contains("translatedText") || !body["translatedText"].is_string()) {
+      throw UpstreamError("LibreTranslate 的回复中没有译文");
+    }
+    return body["translatedText"].get<std::string>();
+  });
 }
 
 }  // namespace parlavo::server

@@ -26,6 +26,13 @@ class UpstreamRejection : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A translation and, for the reply, who made it.
+struct Translation {
+  std::string text;
+  std::string engine;   // the engine's name as on the command line; empty for a lone engine
+  std::string details;  // why a later engine than the first answered, in Chinese; else empty
+};
+
 // What answers the service's two requests. Shared by all server threads:
 // implementations are safe to call concurrently.
 class TranslationEngine {
@@ -34,6 +41,10 @@ class TranslationEngine {
   virtual Detection Detect(const std::string& text) = 0;
   // `source` may be empty: the engine finds the language itself.
   virtual std::string Translate(const std::string& text, const std::string& source, const std::string& target) = 0;
+  // The translation with who made it; a chain of engines says which of them.
+  virtual Translation Answer(const std::string& text, const std::string& source, const std::string& target) {
+    return {Translate(text, source, target), {}, {}};
+  }
 };
 
 }  // namespace parlavo::server

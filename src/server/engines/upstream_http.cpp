@@ -41,7 +41,7 @@ std::string Reason(CURLcode code) {
   switch (code) {
     case CURLE_COULDNT_RESOLVE_HOST: return "无法解析主机名";
     case CURLE_COULDNT_RESOLVE_PROXY: return "无法解析代理服务器的主机名";
-    case CURLE_COULDNT_CONNECT: return "无法建立连接（对方未在运行或拒绝连接）";
+    case CURLE_COULDNT_CONNECT: return "无法建立连接，对方未在运行或拒绝连接";
     case CURLE_OPERATION_TIMEDOUT: return "等待回复超时";
     case CURLE_SSL_CONNECT_ERROR: return "TLS 握手失败";
     case CURLE_PEER_FAILED_VERIFICATION: return "服务器证书无效";
@@ -54,8 +54,9 @@ std::string Reason(CURLcode code) {
   }
 }
 
-UpstreamReply Perform(const std::string& url, const std::string* json, const UpstreamLimits& limits,
-                      std::string_view name) {
+// A POST when `contentType` is not empty.
+UpstreamReply Perform(const std::string& url, std::string_view contentType, const std::string& post,
+                      const UpstreamLimits& limits, std::string_view name) {
   InitialiseCurlOnce();
   std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
   if (!curl) throw UpstreamError("无法连接 " + std::string(name) + "：内存不足");
@@ -67,21 +68,26 @@ UpstreamReply Perform(const std::string& url, const std::string* json, const Ups
   curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeout.count()));
   curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.totalTimeout.count()));
-  curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits.stallTimeout.count()));
   curl_easy_setopt(handle, CURLOPT_ACCEPT_ENCODING, "");
   curl_easy_setopt(handle, CURLOPT_USERAGENT, "parlavo-service");
   curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, Collect);
   curl_easy_setopt(handle, CURLOPT_WRITEDATA, &body);
-  if (json) {
-    headers.reset(curl_slist_append(nullptr, "Content-Type: application/json"));
+  if (!contentType.empty()) {
+    headers.reset(curl_slist_append(nullptr, ("Content-Type: " + std::string(contentType)).c_str()));
     curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(handle, CURLOPT_POSTFIELDS, json->c_str());
-    curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(json->size()));
+    curl_easy_setopt(handle, CURLOPT_POSTFIELDS, post.c_str());
+    curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(post.size()));
   }
   const CURLcode result = curl_easy_perform(handle);
   if (body.tooLarge) throw UpstreamError(std::string(name) + " 的回复过大");
-  if (result != CURLE_OK) throw UpstreamError("无法连接 " + std::string(name) + "（" + url.substr(0, url.find('?')) + "）：" + Reason(result));
+  curl_off_t connectMicroseconds = 0;
+  curl_easy_getinfo(handle, CURLINFO_CONNECT_TIME_T, &connectMicroseconds);
+  if (result == CURLE_OPERATION_TIMEDOUT && connectMicroseconds == 0) {
+    throw UpstreamError("无法连接 " + std::string(name) + "（" + HostOf(url) + "）：连接超时");
+  }
+  if (result != CURLE_OK) {
+    throw UpstreamError("无法连接 " + std::string(name) + "（" + HostOf(url) + "）：" + Reason(result));
+  }
   UpstreamReply reply;
   curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &reply.status);
   reply.body = std::move(body.text);
@@ -91,12 +97,18 @@ UpstreamReply Perform(const std::string& url, const std::string* json, const Ups
 }  // namespace
 
 UpstreamReply UpstreamGet(const std::string& url, const UpstreamLimits& limits, std::string_view name) {
-  return Perform(url, nullptr, limits, name);
+  return Perform(url, {}, {}, limits, name);
 }
 
-UpstreamReply UpstreamPostJson(const std::string& url, const std::string& json, const UpstreamLimits& limits,
-                               std::string_view name) {
-  return Perform(url, &json, limits, name);
+UpstreamReply UpstreamPost(const std::string& url, std::string_view contentType, const std::string& body,
+                           const UpstreamLimits& limits, std::string_view name) {
+  return Perform(url, contentType, body, limits, name);
+}
+
+std::string HostOf(std::string_view url) {
+  const auto scheme = url.find("://");
+  if (scheme != std::string_view::npos) url.remove_prefix(scheme + 3);
+  return std::string(url.substr(0, url.find_first_of("/?#")));
 }
 
 std::string EscapeQueryValue(std::string_view value) {

@@ -23,10 +23,13 @@ std::string DetectionEnvelope(const Detection& detection) {
   return Write(Json{{"responseData", data}, {"responseDetails", nullptr}, {"responseStatus", 200}});
 }
 
-std::string TranslationEnvelope(std::string_view translatedText) {
+std::string TranslationEnvelope(std::string_view translatedText, std::string_view engine, std::string_view details) {
   Json data;
   data["translatedText"] = translatedText;
-  return Write(Json{{"responseData", data}, {"responseDetails", nullptr}, {"responseStatus", 200}});
+  if (!engine.empty()) data["engine"] = engine;
+  return Write(Json{{"responseData", data},
+                    {"responseDetails", details.empty() ? Json(nullptr) : Json(details)},
+                    {"responseStatus", 200}});
 }
 
 std::string ErrorEnvelope(int status, std::string_view details) {

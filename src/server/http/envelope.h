@@ -10,7 +10,10 @@
 namespace parlavo::server {
 
 std::string DetectionEnvelope(const Detection& detection);
-std::string TranslationEnvelope(std::string_view translatedText);
+// `engine` (when not empty) names who translated, in responseData;
+// `details` (when not empty) says why not the first engine.
+std::string TranslationEnvelope(std::string_view translatedText, std::string_view engine = {},
+                                std::string_view details = {});
 // {"responseData":null,"responseDetails":DETAILS,"responseStatus":STATUS}
 std::string ErrorEnvelope(int status, std::string_view details);
 

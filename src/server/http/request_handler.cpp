@@ -93,7 +93,8 @@ ServiceReply RequestHandler::Translate(const std::string& text, const std::strin
       (!source.empty() && !IsPlainLanguageCode(source))) {
     return Error(400, "语言对无效：“" + langpair + "”（应为 源语言|目标语言，如 en|zh）");
   }
-  return {200, TranslationEnvelope(m_engine.Translate(text, source, target)), false};
+  const Translation translation = m_engine.Answer(text, source, target);
+  return {200, TranslationEnvelope(translation.text, translation.engine, translation.details), false};
 }
 
 }  // namespace parlavo::server
