@@ -127,6 +127,8 @@ const Row* Find(const Row (&table)[N], std::string_view english) {
 // ---------------------------------------------------------------------------
 // Words looked up and classified.
 
+enum class Reading { Any, Verb, Noun };
+
 struct Item {
   Kind kind = Kind::Other;
   std::string lookup;
@@ -143,22 +145,40 @@ class Lexicon {
  public:
   explicit Lexicon(const DictionaryIndex& index) : m_index(index) {}
 
-  // The dictionary entry for a word by its forms; with `verb`, a verb
-  // reading is preferred ("works" -> "work" 工作, not 作品).
-  std::optional<std::pair<IndexWord, Inflection>> Lookup(std::string_view word, bool verb) const {
-    std::optional<std::pair<IndexWord, Inflection>> first;
-    for (const WordForm& form : LookupForms(word)) {
-      if (verb) {
+  // The dictionary entry for a word by its forms, for the reading its place
+  // in the clause asks for: a verb tries its lemmas' verb readings before the
+  // word itself ("works" -> "work" 工作, not 作品; "found" -> "find"); a noun
+  // its singular before the word itself ("friends" -> "friend" 朋友); any
+  // other word is first itself.
+  std::optional<std::pair<IndexWord, Inflection>> Lookup(std::string_view word, Reading reading) const {
+    const std::vector<WordForm> forms = LookupForms(word);
+    const auto find = [&](const WordForm& form, bool verbOnly) -> std::optional<std::pair<IndexWord, Inflection>> {
+      if (verbOnly) {
         if (const auto entry = m_index.English(form.lemma + std::string(dictionary_format::kVerbMark))) {
           return std::pair{*entry, form.inflection};
         }
       }
       const auto entry = m_index.English(form.lemma);
-      if (!entry) continue;
-      if (!first) first = {{*entry, form.inflection}};
-      if (!verb || entry->tag.starts_with('v')) return std::pair{*entry, form.inflection};
+      if (!entry || (verbOnly && !entry->tag.starts_with('v'))) return std::nullopt;
+      return std::pair{*entry, form.inflection};
+    };
+    if (reading == Reading::Verb) {
+      for (const WordForm& form : forms) {
+        if (form.inflection == Inflection::None) continue;
+        if (const auto found = find(form, true)) return found;
+      }
+      if (const auto found = find(forms.front(), true)) return found;
     }
-    return first;
+    if (reading == Reading::Noun) {
+      for (const WordForm& form : forms) {
+        if (form.inflection != Inflection::Plural) continue;
+        if (const auto found = find(form, false); found && !found->first.tag.starts_with('v')) return found;
+      }
+    }
+    for (const WordForm& form : forms) {
+      if (const auto found = find(form, false)) return found;
+    }
+    return std::nullopt;
   }
 
   // The Chinese of a phrase of `count` words starting at `words[at]`, the
@@ -205,7 +225,13 @@ std::vector<Item> Classify(const Lexicon& lexicon, const std::vector<ClauseToken
     item.text = written[i];
     // Phrases of open-class words first ("train station", "seat belt").
     std::size_t taken = 1;
-    if (word == "would" && i + 1 < words.size() && words[i + 1] == "like") {
+    const std::string next = i + 1 < words.size() ? words[i + 1] : std::string();
+    if (word == "a" && (next == "little" || next == "bit" || next == "few" || next == "lot")) {
+      // Quantities: "a little" 一点, "a few" 几个, "a lot (of)" 很多.
+      item.kind = Kind::Determiner;
+      item.chinese = next == "few" ? "几" : next == "lot" ? "很多" : "一点";
+      taken = next == "lot" && i + 2 < words.size() && words[i + 2] == "of" ? 3 : 2;
+    } else if (word == "would" && next == "like") {
       item.kind = Kind::Verb;  // "would like": 想要
       item.chinese = "想要";
       taken = 2;
@@ -224,12 +250,17 @@ std::vector<Item> Classify(const Lexicon& lexicon, const std::vector<ClauseToken
       }
     }
     if (taken == 1) {
+      const Kind before = items.empty() ? Kind::Other : items.back().kind;
+      const bool afterNounCue = before == Kind::Article || before == Kind::Determiner ||
+                                before == Kind::Possessive || before == Kind::Number ||
+                                before == Kind::Adjective || (before == Kind::Preposition && items.back().lookup != "to");
+      const bool participle = word.ends_with("ing") || word.ends_with("ed") || word.ends_with("en");
       const bool afterVerbCue =
           !items.empty() && (items.back().kind == Kind::Modal || items.back().kind == Kind::Do ||
                              items.back().kind == Kind::Not || items.back().kind == Kind::Please ||
                              items.back().kind == Kind::Let || items.back().kind == Kind::Pronoun ||
                              (items.back().kind == Kind::Preposition && items.back().lookup == "to") ||
-                             (items.back().kind == Kind::Be && word.ends_with("ing")) ||
+                             (items.back().kind == Kind::Be && participle) ||
                              (items.back().kind == Kind::Noun && !sawVerb));  // the verb after the subject
       if (const GrammarWord* grammar = Find(kGrammarWords, word)) {
         item.kind = grammar->kind;
@@ -247,13 +278,14 @@ std::vector<Item> Classify(const Lexicon& lexicon, const std::vector<ClauseToken
         item.chinese = item.text;
         item.latin = true;
         item.number = word.size() < 9 ? std::stol(word) : 0;
-      } else if (const auto entry = lexicon.Lookup(word, i == 0 || afterVerbCue)) {
+      } else if (const auto entry = lexicon.Lookup(
+                     word, afterVerbCue || (i == 0 && !word.ends_with('s')) ? Reading::Verb
+                           : afterNounCue || i == 0                         ? Reading::Noun
+                                                                            : Reading::Any)) {
         item.kind = KindOfTag(entry->first.tag);
         item.chinese = entry->first.value;
         item.measure = entry->first.measure;
         item.inflection = entry->second;
-        // An -ed or -ing form of a verb describing a noun acts as an adjective.
-        if (item.kind == Kind::Verb && entry->second == Inflection::Plural) item.kind = Kind::Noun;
       } else {
         item.kind = Kind::Noun;
         item.chinese = item.text;
@@ -307,6 +339,8 @@ class ClauseBuilder {
         wh = "多少";
         ++m_at;
         if (Is(Kind::Be)) wh = "多少钱";  // "How much is this?": the price
+      } else if (whWord == "how" && Is(Kind::Be)) {
+        wh = "怎么样";  // "How is X?": X 怎么样
       } else if (whWord == "what" && IsWord("time")) {
         wh = "几点";
         ++m_at;
@@ -341,8 +375,16 @@ class ClauseBuilder {
       for (std::string& place : m_places) out.push_back({StripZai(place)});
       m_places.clear();
     }
+    // Times come first in the predicate; before a noun subject they lead the
+    // sentence ("今天天气很好"), after a pronoun they follow it ("我今天…").
+    std::size_t leadingTimes = 0;
+    while (leadingTimes < m_timeCount && leadingTimes < m_pieces.size()) ++leadingTimes;
+    const bool timeFirst = m_subject && !m_subject->pronoun && !m_subject->time;
+    if (timeFirst) {
+      for (std::size_t t = 0; t < leadingTimes; ++t) out.push_back(std::move(m_pieces[t]));
+    }
     if (m_subject && !m_subject->it) Add(out, *m_subject);
-    for (ChinesePiece& piece : m_pieces) out.push_back(std::move(piece));
+    for (std::size_t p = timeFirst ? leadingTimes : 0; p < m_pieces.size(); ++p) out.push_back(std::move(m_pieces[p]));
     for (ChinesePiece& piece : m_after) out.push_back(std::move(piece));
     if (yesNo && m_question) out.push_back({"吗"});
     if (!suffix.empty()) out.push_back({suffix});
@@ -393,7 +435,7 @@ class ClauseBuilder {
       ++m_at;
     } else if (Is(Kind::Determiner)) {
       determiner = Current().chinese;
-      counted = determiner == "这" || determiner == "那";
+      counted = determiner == "这" || determiner == "那" || determiner == "几";
       ++m_at;
     } else if (Is(Kind::Article)) {
       if (!Current().chinese.empty()) {
@@ -515,6 +557,9 @@ class ClauseBuilder {
         past = past || item.past;
       } else if (item.kind == Kind::Adverb) {
         adverbs += item.chinese;
+      } else if (item.kind == Kind::Degree && IsNext("much")) {
+        adverbs += "非常";  // "thank you very much", "like it very much": before the verb
+        ++m_at;
       } else if (item.kind == Kind::Degree && verb.empty() && !be) {
         adverbs += item.chinese;  // "I really like": degree before the verb
       } else if (item.kind == Kind::Degree && complement.empty() && verb.empty()) {
@@ -591,17 +636,18 @@ class ClauseBuilder {
     }
 
     // Assemble: time, adverbs, negation, modal, place, verb (+了), objects.
+    const bool noVerb = verb.empty();
     for (const std::string& time : times) m_pieces.push_back(time);
+    m_timeCount = m_pieces.size();
     std::string whAfter;
     if (!wh.empty()) {
       if (whWord == "when") m_pieces.push_back(wh);
       else if (whWord == "where" && verb.empty()) m_places.insert(m_places.begin(), "在" + wh);
       else if (whWord == "where") whAfter = "在" + wh;
-      else if (whWord == "why" || whWord == "how") m_pieces.push_back(wh);
+      else if (whWord == "why" || (whWord == "how" && !(noVerb && be))) m_pieces.push_back(wh);
       else whAfter = wh;
     }
     m_pieces.push_back(adverbs);
-    const bool noVerb = verb.empty();
     if (negated) m_pieces.push_back(past && !be ? "没" : (haveVerb ? "没" : "不"));
     if (perfect && passive && !negated) m_pieces.push_back("已");
     m_pieces.push_back(modal);
@@ -621,14 +667,14 @@ class ClauseBuilder {
       // "be" + noun: 是; "be" + place: 在.
       if (!complement.empty()) {
         if (degree == "太") m_pieces.push_back("太" + complement + "了");
-        else m_pieces.push_back((degree.empty() ? (negated ? "" : "很") : degree) + complement);
+        else m_pieces.push_back((degree.empty() ? (negated || !m_subject ? "" : "很") : degree) + complement);
       } else if (!objects.empty() && !objectIsPlace) {
         m_pieces.push_back("是");
         for (const ChinesePiece& object : objects) m_pieces.push_back(object);
       } else if (!objects.empty()) {
         for (const ChinesePiece& object : objects) m_pieces.push_back("在" + object.text);
       } else if (!whAfter.empty()) {
-        m_pieces.push_back(whWord == "where" ? "在" + std::string(wh) : "是" + whAfter);
+        m_pieces.push_back(whWord == "where" ? "在" + wh : whWord == "how" ? whAfter : "是" + whAfter);
         whAfter.clear();
       }
       m_pieces.push_back(whAfter);
@@ -660,9 +706,13 @@ class ClauseBuilder {
       times.push_back(Current().chinese + "点");  // "at nine"
       ++m_at;
       if (IsWord("o'clock")) ++m_at;
+      m_noIndefinite = false;
       return;
     }
-    if (Is(Kind::Verb) && preposition.lookup == "to") return;  // "want to go": the infinitive follows
+    if (Is(Kind::Verb) && preposition.lookup == "to") {
+      m_noIndefinite = false;
+      return;  // "want to go": the infinitive follows
+    }
     auto noun = ParseNounPhrase();
     m_noIndefinite = false;
     if (!noun) return;
@@ -703,7 +753,8 @@ class ClauseBuilder {
   std::vector<ChinesePiece> m_pieces;
   std::vector<ChinesePiece> m_extraObjects;
   std::vector<ChinesePiece> m_after;
-  bool m_noIndefinite = false;  // "She is a teacher", "in a hospital": 一 goes unsaid
+  bool m_noIndefinite = false;
+  std::size_t m_timeCount = 0;  // m_pieces begins with this many times  // "She is a teacher", "in a hospital": 一 goes unsaid
 };
 
 }  // namespace
