@@ -59,8 +59,8 @@ TEST(ChineseSensesTest, AreTheFirstRenderingOfEachMeaning) {
   EXPECT_EQ(ChineseSenses(Entry({"(pronoun) this; these"})), "this");
   EXPECT_EQ(ChineseSenses(Entry({"Good morning!"})), "Good morning") << "the text brings its own punctuation";
   EXPECT_EQ(ChineseSenses(Entry({"Excuse me, may I ask...?"})), "Excuse me");
-  EXPECT_EQ(ChineseSenses(Entry({"an exit", "to export", "CL:個|个[ge4]", "(archaic) gate", "a", "b", "c"})),
-            "exit/to export/a/b") << "articles dropped, references and marked senses skipped, four at most";
+  EXPECT_EQ(ChineseSenses(Entry({"exit", "to export", "CL:個|个[ge4]", "(archaic) gate", "a", "b", "c", "d", "e"})),
+            "exit/to export/a/b/c/d") << "references and marked senses skipped, six at most";
   EXPECT_EQ(ChineseSenses(Entry({"(completed action marker)", "to finish"})), "") << "a grammatical word";
   EXPECT_EQ(ChineseSenses(Entry({"variant of 著|着[zhe5]"})), "");
   EXPECT_EQ(Measure(Entry({"book", "CL:本[ben3],冊|册[ce4]"})), "本");

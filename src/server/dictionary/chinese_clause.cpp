@@ -236,6 +236,7 @@ class ClauseChunker {
     if (!word.han || !word.entry) return true;
     if (IsFunctionWord(word.text) || word.entry->value.empty() || !HasOtherSense(word.entry->value)) return false;
     const std::string_view tag = word.entry->tag;
+    if (at == 0 && IsPredicateMarker(Text(1))) return true;  // the subject: "出口在左边"
     if (tag == "vn") return !m_inPlace;
     if (tag.starts_with('v')) return !HasVerbSense(word.entry->value);
     return tag.starts_with('n') || tag == "s" || tag == "an" || tag == "eng" ||
@@ -243,6 +244,10 @@ class ClauseChunker {
             !tag.starts_with('p') && !tag.starts_with('c') && !tag.starts_with('u') && !tag.starts_with('f') &&
             !tag.starts_with('q') && !tag.starts_with('m') && !tag.starts_with('r') && !tag.starts_with('y') &&
             !Sense(word.entry->value, false).empty() && !word.entry->value.starts_with("to "));
+  }
+  static bool IsPredicateMarker(std::string_view text) {
+    return text == "在" || text == "是" || text == "很" || text == "不" || text == "没" || text == "没有" ||
+           text == "太" || text == "已经" || text == "正在" || text == "都" || text == "也";
   }
   bool IsAdjective(std::size_t at) const { return Tag(at).starts_with('a') && !IsFunctionWord(Text(at)); }
   bool IsVerb(std::size_t at) const {
@@ -261,7 +266,7 @@ class ClauseChunker {
   // its noun; nullptr-like false when there is none.
   bool IsMeasure(std::size_t at) const {
     if (at >= m_words.size() || !m_words[at].entry) return false;
-    if (Tag(at) == "q" || Find(kContainers, Text(at))) return true;
+    if (Tag(at) == "q" || Find(kContainers, Text(at)) || Text(at) == "点") return true;
     return at + 1 < m_words.size() && m_words[at + 1].entry && m_words[at + 1].entry->measure == Text(at);
   }
 
@@ -308,6 +313,15 @@ class ClauseChunker {
       chunk.question = determiner->question;
       ++m_at;
     }
+    // 百分之 + number: "five percent".
+    if (Text(m_at) == "百分之" && NumberEnd(m_at + 1) > m_at + 1) {
+      const std::size_t end = NumberEnd(m_at + 1);
+      chunk.english = EnglishNumber(NumberValue(JoinedText(m_at + 1, end))) + " percent";
+      chunk.determined = true;
+      chunk.chinese = JoinedText(m_at, end);
+      m_at = end;
+      return chunk;
+    }
     // Number and measure word.
     const auto numberEnd = NumberEnd(m_at);
     if (numberEnd > m_at) {
@@ -341,6 +355,8 @@ class ClauseChunker {
         ++m_at;
       } else if (IsNoun(m_at) && !nouns.empty() && Text(m_at + 1) != "的" && m_words[m_at].han != m_words[lastNoun].han) {
         break;  // kept text next to Chinese is a separate phrase
+      } else if (IsNoun(m_at) && Tag(m_at) == "vn" && nouns.empty() && front.empty() && m_at > 0) {
+        break;  // a verbal noun after a verb or adverb is the verb: "请检查", "不工作"
       } else if (IsNoun(m_at)) {
         if (Text(m_at + 1) == "的" && (IsNoun(m_at + 2) || IsAdjective(m_at + 2)) && !Find(kPronouns, Text(m_at + 2))) {
           // N1 的 N2: "N1's N2".
@@ -386,6 +402,10 @@ class ClauseChunker {
     for (const std::string& noun : nouns) chunk.english += (chunk.english.empty() ? "" : " ") + noun;
     if (!head.empty()) chunk.english += (chunk.english.empty() ? "" : " ") + head;
     chunk.chinese = JoinedText(start, m_at);
+    if (chunk.english.ends_with("o'clock")) {
+      chunk.role = Role::Time;  // a clock time: "at nine o'clock"
+      chunk.english = "at " + chunk.english;
+    }
     return chunk;
   }
 
@@ -513,23 +533,35 @@ class ClauseChunker {
     } else if (text == "吗" || text == "呢" || text == "吧" || text == "啊" || text == "的" || text == "们" ||
                Find(kLocatives, text) || word.entry->value.empty()) {
       chunk.role = Role::Other;  // particles: their work is done by the rules
-    } else if (!m_chunks.empty() && (m_chunks.back().role == Role::Degree || m_chunks.back().role == Role::Negation) &&
-               HasOtherSense(word.entry->value) && (tag.starts_with('a') || tag.starts_with('v'))) {
+    } else if (!m_chunks.empty() && HasOtherSense(word.entry->value) &&
+               ((m_chunks.back().role == Role::Degree && !tag.starts_with('n')) ||
+                (m_chunks.back().role == Role::Negation && tag.starts_with('a')))) {
       // 很/不 + a word that can describe: an adjective ("很忙": "very busy").
       chunk.role = Role::Adjective;
       chunk.english = Sense(word.entry->value, false);
-    } else if (IsVerb(m_at - 1) || (tag.starts_with('v') && word.text != original.text)) {
+    } else if (tag.starts_with('v') && !word.entry->value.starts_with("to ") && !m_chunks.empty() &&
+               m_chunks.back().role == Role::Noun && (m_at == m_words.size() || Text(m_at) == "了")) {
+      // Subject + word + (了) with a describing first sense: "我饿了" -> "I am hungry".
+      chunk.role = Role::Adjective;
+      chunk.english = Sense(word.entry->value, false);
+    } else if (IsVerb(m_at - 1) || (tag.starts_with('v') && word.text != original.text) ||
+               (!m_chunks.empty() && m_chunks.back().role == Role::Please && HasVerbSense(word.entry->value))) {
       chunk.role = Role::Verb;
       chunk.english = Sense(word.entry->value, true);
       // Verb + 不 + result (找不到, 做不完): "cannot" + verb.
-      if (Text(m_at) == "不" && (Text(m_at + 1) == "到" || Text(m_at + 1) == "了" || Text(m_at + 1) == "动" ||
-                                 Text(m_at + 1) == "完" || Text(m_at + 1) == "懂" || Text(m_at + 1) == "开")) {
+      const auto isResult = [](std::string_view c) {
+        return c == "到" || c == "了" || c == "动" || c == "完" || c == "懂" || c == "开";
+      };
+      const std::string_view after = Text(m_at);
+      const bool joined = after.starts_with("不") && isResult(after.substr(std::string_view("不").size()));
+      if ((after == "不" && isResult(Text(m_at + 1))) || joined) {
         m_chunks.push_back(NegationChunk(false));
         m_chunks.push_back({Role::Modal, "can", false, nullptr, false, false, false, false, false, "能"});
-        m_at += 2;
+        m_at += joined ? 1 : 2;
       }
       // 叫 before a name: "to be called".
-      if (text == "叫" && m_at < m_words.size() && (!m_words[m_at].entry || Tag(m_at).starts_with("nr"))) {
+      if (text == "叫" && m_at < m_words.size() &&
+          (!m_words[m_at].entry || Tag(m_at).starts_with("nr") || Find(kDeterminers, Text(m_at)))) {
         chunk.english = "be called";
       }
     } else if (tag.starts_with('a')) {
@@ -556,7 +588,10 @@ class ClauseChunker {
   // The noun phrase as English puts it in a sentence: bare common nouns take
   // an article.
   static std::string WithArticle(const Chunk& noun, std::string_view article) {
-    if (noun.pronoun || noun.determined || noun.proper || noun.kept || noun.english.empty() || article.empty()) {
+    const bool hasArticle = noun.english.starts_with("a ") || noun.english.starts_with("an ") ||
+                            noun.english.starts_with("the ");
+    if (noun.pronoun || noun.determined || noun.proper || noun.kept || noun.english.empty() || article.empty() ||
+        hasArticle) {
       return noun.english;
     }
     if (article == "a") {
@@ -623,7 +658,7 @@ class ClauseWriter {
                                                 : Person::Third;
     if (!subject && !please && !m_chunks.empty() && m_chunks.front().role == Role::Noun) {
       // A noun phrase alone ("下载完成", "禁止停车") reads as a heading.
-      for (const Chunk& chunk : m_chunks) Emit(chunk);
+      for (const Chunk& chunk : m_chunks) Emit(chunk, "", !m_out.empty());
       EmitTime();
       return std::move(m_out);
     }
@@ -713,7 +748,7 @@ class ClauseWriter {
       // Nothing to inflect: keep the words in their order.
       if (subject) Emit(*subject, "the");
       for (const std::string& place : places) Emit(place);
-      for (; i < m_chunks.size(); ++i) Emit(m_chunks[i]);
+      for (; i < m_chunks.size(); ++i) Emit(m_chunks[i], "", true);
       return;
     }
     // Objects and the rest of the clause.
@@ -797,9 +832,10 @@ class ClauseWriter {
     }
   }
 
-  void Emit(const Chunk& chunk, std::string_view article = "") {
+  // `object`: a pronoun takes its object form ("for me").
+  void Emit(const Chunk& chunk, std::string_view article = "", bool object = false) {
     if (chunk.pronoun) {
-      Emit(std::string(chunk.pronoun->subject));
+      Emit(std::string(object ? chunk.pronoun->object : chunk.pronoun->subject));
     } else if (chunk.kept) {
       m_out.push_back({chunk.english, true});
     } else if (chunk.role == Role::Noun) {

@@ -127,7 +127,7 @@ std::vector<std::string> Alternatives(std::string_view sense) {
 
 std::string ChineseSenses(const CedictEntry& entry) {
   if (entry.senses.empty() || ClassifySense(entry.senses.front()) != SenseKind::Meaning) return {};
-  constexpr std::size_t kMostSenses = 4;
+  constexpr std::size_t kMostSenses = 6;
   std::string senses;
   std::size_t count = 0;
   for (const std::string& sense : entry.senses) {
@@ -139,10 +139,6 @@ std::string ChineseSenses(const CedictEntry& entry) {
     if (const auto comma = rendering.find(", "); comma != std::string::npos) rendering.resize(comma);
     while (!rendering.empty() && (rendering.back() == '!' || rendering.back() == '?' || rendering.back() == '.')) {
       rendering.pop_back();
-    }
-    // Articles are the translator's to add.
-    for (std::string_view article : {"a ", "an ", "the "}) {
-      if (rendering.starts_with(article) && rendering.size() > article.size()) rendering.erase(0, article.size());
     }
     if (rendering.empty() || rendering == "to" || rendering.find('/') != std::string::npos) continue;
     if (count++ > 0) senses += '/';

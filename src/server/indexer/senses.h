@@ -29,7 +29,7 @@ std::string StripNotes(std::string_view sense);
 std::vector<std::string> Alternatives(std::string_view sense);
 
 // What a Chinese word may be translated into, one rendering per sense joined
-// by '/' ("to love/affection"), at most four: the first rendering of each
+// by '/' ("to love/affection"), at most six: the first rendering of each
 // sense that is a meaning, up to a comma that starts an explanation, without
 // closing "!", "?" or "..." (the text's own punctuation follows). Verbs keep
 // "to " so the translator can tell them from nouns. Empty for grammatical
