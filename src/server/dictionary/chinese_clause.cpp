@@ -238,6 +238,7 @@ class ClauseChunker {
     const std::string_view tag = word.entry->tag;
     if (at == 0 && IsPredicateMarker(Text(1))) return true;  // the subject: "出口在左边"
     if (tag == "vn") return !m_inPlace;
+    if (tag == "f") return m_inPlace;  // 在左边: "at the left"
     if (tag.starts_with('v')) return !HasVerbSense(word.entry->value);
     return tag.starts_with('n') || tag == "s" || tag == "an" || tag == "eng" ||
            (tag != "t" && !tag.starts_with('v') && !tag.starts_with('a') && !tag.starts_with('d') &&
@@ -337,7 +338,7 @@ class ClauseChunker {
         }
       }
       front.push_back(value == 1 && container != "o'clock" ? "a" : EnglishNumber(value));
-      chunk.plural = value > 1;
+      chunk.plural = value > 1 && container != "o'clock";
       chunk.determined = numbered = true;
     } else if (chunk.determined && IsMeasure(m_at) && (IsNoun(m_at + 1) || IsAdjective(m_at + 1))) {
       ++m_at;  // 这本书: "this book"
