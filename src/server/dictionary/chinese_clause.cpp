@@ -826,10 +826,17 @@ class ClauseWriter {
     if (m_now) Emit("now");
   }
 
+  // Clock times first, then a part of the day with "in the" unless after
+  // "every": "at three o'clock in the afternoon", "every morning".
   void EmitTime() {
     for (const std::string& time : m_time) {
-      if (time == "now" && m_now) continue;
-      Emit(time);
+      if (time.starts_with("at ")) Emit(time);
+    }
+    for (std::size_t t = 0; t < m_time.size(); ++t) {
+      const std::string& time = m_time[t];
+      if (time.starts_with("at ") || (time == "now" && m_now)) continue;
+      const bool partOfDay = time.ends_with("morning") || time == "afternoon" || time == "evening" || time == "night";
+      Emit(partOfDay && (t == 0 || m_time[t - 1] != "every") ? "in the " + time : time);
     }
   }
 

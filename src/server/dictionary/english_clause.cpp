@@ -164,7 +164,7 @@ class Lexicon {
     };
     if (reading == Reading::Verb) {
       for (const WordForm& form : forms) {
-        if (form.inflection == Inflection::None) continue;
+        if (form.inflection == Inflection::None || form.inflection == Inflection::Comparative) continue;
         if (const auto found = find(form, true)) return found;
       }
       if (const auto found = find(forms.front(), true)) return found;
@@ -286,6 +286,11 @@ std::vector<Item> Classify(const Lexicon& lexicon, const std::vector<ClauseToken
         item.chinese = entry->first.value;
         item.measure = entry->first.measure;
         item.inflection = entry->second;
+        // "colder": 更冷.
+        if (entry->second == Inflection::Comparative) {
+          if (item.kind == Kind::Adjective) item.chinese = "更" + item.chinese;
+          else item = {Kind::Noun, word, written[i], written[i], {}, Inflection::None, false, true};
+        }
       } else {
         item.kind = Kind::Noun;
         item.chinese = item.text;
@@ -648,7 +653,9 @@ class ClauseBuilder {
       else whAfter = wh;
     }
     m_pieces.push_back(adverbs);
-    if (negated) m_pieces.push_back(past && !be ? "没" : (haveVerb ? "没" : "不"));
+    // 没 denies what happened or is going on; 不 a habit, a state or a wish.
+    const bool happened = (past && (!be || passive)) || progressive || haveVerb;
+    if (negated) m_pieces.push_back(happened && modal.empty() ? "没" : "不");
     if (perfect && passive && !negated) m_pieces.push_back("已");
     m_pieces.push_back(modal);
     if (progressive && m_places.empty() && !negated) m_pieces.push_back("在");

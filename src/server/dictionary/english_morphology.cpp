@@ -110,6 +110,7 @@ std::string InflectWord(std::string_view verb, Inflection inflection) {
       }
       return DoublesFinal(verb) ? text + text.back() + "ing" : text + "ing";
     case Inflection::None:
+    case Inflection::Comparative:
       break;
   }
   return text;
@@ -146,6 +147,12 @@ std::vector<WordForm> LookupForms(std::string_view word) {
     forms.push_back({stem(1), Inflection::Past});
     AddUndoubled(forms, stem(2), Inflection::Past);
   }
+  if (word.ends_with("ier") && word.size() > 4) forms.push_back({stem(3) + "y", Inflection::Comparative});
+  if (word.ends_with("er") && word.size() > 4) {
+    forms.push_back({stem(2), Inflection::Comparative});
+    forms.push_back({stem(1), Inflection::Comparative});
+    AddUndoubled(forms, stem(2), Inflection::Comparative);
+  }
   if (word.ends_with("ing") && word.size() > 4) {
     forms.push_back({stem(3), Inflection::Progressive});
     forms.push_back({stem(3) + "e", Inflection::Progressive});
@@ -155,6 +162,11 @@ std::vector<WordForm> LookupForms(std::string_view word) {
 }
 
 std::string InflectVerb(std::string_view phrase, Inflection inflection) {
+  // "protect and maintain": both verbs take the ending.
+  if (const auto conjunction = phrase.find(" and "); conjunction != std::string_view::npos) {
+    return InflectVerb(phrase.substr(0, conjunction), inflection) + " and " +
+           InflectVerb(phrase.substr(conjunction + 5), inflection);
+  }
   const auto blank = phrase.find(' ');
   const std::string_view first = phrase.substr(0, blank);
   std::string inflected = InflectWord(first, inflection);

@@ -8,7 +8,7 @@
 // running text, and inflecting a dictionary form for the sentence it goes in.
 namespace parlavo::server {
 
-enum class Inflection { None, Plural, ThirdPerson, Past, Participle, Progressive };
+enum class Inflection { None, Plural, ThirdPerson, Past, Participle, Progressive, Comparative };
 
 struct WordForm {
   std::string lemma;
@@ -18,7 +18,8 @@ struct WordForm {
 // The forms to look a lower-case English word up by, most likely first: the
 // word itself, the dictionary form of a common irregular verb or noun, then
 // what a plural, -ed or -ing ending may come from ("cities" -> "city",
-// "stopped" -> "stop", "making" -> "make"), each with what the ending says.
+// "stopped" -> "stop", "making" -> "make", "colder" -> "cold"), each with what
+// the ending says.
 std::vector<WordForm> LookupForms(std::string_view lowerWord);
 
 // Inflects the first word of a verb phrase ("take off" -> "took off"); "be"
