@@ -48,6 +48,8 @@ TEST_F(EnglishToChineseTest, VerbGroups) {
   EXPECT_EQ(Translate("I don't like fish"), "我不喜欢鱼") << "do-support removed";
   EXPECT_EQ(Translate("I didn't go to school tomorrow"), "我明天没去学校") << "time after the subject";
   EXPECT_EQ(Translate("This room is too small"), "这间房间太小了") << "the noun's classifier";
+  EXPECT_EQ(Translate("This room is smaller"), "这间房间更小") << "a comparative";
+  EXPECT_EQ(Translate("He is not running"), "他没跑步") << "没 for what is going on";
   EXPECT_EQ(Translate("I live in Tokyo"), "我住在Tokyo") << "a verb of placement keeps its place after it";
 }
 

@@ -673,8 +673,12 @@ class ClauseBuilder {
       // "be" + adjective: 很 + adjective; "too" + adjective: 太 … 了;
       // "be" + noun: 是; "be" + place: 在.
       if (!complement.empty()) {
-        if (degree == "太") m_pieces.push_back("太" + complement + "了");
-        else m_pieces.push_back((degree.empty() ? (negated || !m_subject ? "" : "很") : degree) + complement);
+        const bool bare = negated || !m_subject || complement.starts_with("更");  // 很 only before a plain adjective
+        if (degree == "太") {
+          m_pieces.push_back("太" + complement + "了");
+        } else {
+          m_pieces.push_back((degree.empty() ? (bare ? "" : "很") : degree) + complement);
+        }
       } else if (!objects.empty() && !objectIsPlace) {
         m_pieces.push_back("是");
         for (const ChinesePiece& object : objects) m_pieces.push_back(object);
