@@ -513,10 +513,12 @@ class ClauseBuilder {
     if (anyNumber && nouns.ends_with("们")) nouns.resize(nouns.size() - std::string_view("们").size());
     phrase.chinese = determiner + container + modifiers + nouns;
     if (phrase.latin && (!determiner.empty() || !modifiers.empty())) phrase.latin = false;
-    // "N1 of N2": N2 的 N1.
-    if (IsWord("of") && m_at + 1 < m_items.size()) {
+    // "N1 of N2": N2 的 N1. One level only, so that no text nests deeply.
+    if (!m_inOwner && IsWord("of") && m_at + 1 < m_items.size()) {
       ++m_at;
+      m_inOwner = true;
       if (auto owner = ParseNounPhrase()) phrase.chinese = owner->chinese + "的" + phrase.chinese;
+      m_inOwner = false;
     }
     return phrase;
   }
@@ -765,6 +767,7 @@ class ClauseBuilder {
   std::vector<ChinesePiece> m_extraObjects;
   std::vector<ChinesePiece> m_after;
   bool m_noIndefinite = false;
+  bool m_inOwner = false;  // parsing the N2 of "N1 of N2"
   std::size_t m_timeCount = 0;  // m_pieces begins with this many times  // "She is a teacher", "in a hospital": 一 goes unsaid
 };
 
