@@ -27,7 +27,8 @@ class ChineseToEnglishTest : public ::testing::Test {
         {"天天", {"every day", "d", 5}},  {"天气", {"weather", "n", 400}},   {"好", {"good/to be fond of", "a", 6000}},
         {"学生", {"student", "n", 800}},  {"去", {"to go", "v", 5000}},      {"北京", {"Beijing", "ns", 900}},
         {"老师", {"teacher", "n", 700}},  {"每天", {"every day", "r", 300}}, {"早上", {"morning", "t", 100}},
-        {"今", {"now", "tg", 10}},        {"点", {"to touch", "m", 900}},    {"百分之", {"percent", "i", 50}},        {"天", {"day", "q", 900}},         {"气", {"gas", "n", 200}},
+        {"今", {"now", "tg", 10}},        {"点", {"to touch", "m", 900}},    {"百分之", {"percent", "i", 50}},
+        {"已", {"already", "d", 500}},        {"天", {"day", "q", 900}},         {"气", {"gas", "n", 200}},
     };
     tables.totalFrequency = 150000;
     return tables;
@@ -59,6 +60,8 @@ TEST_F(ChineseToEnglishTest, VerbGroups) {
   EXPECT_EQ(Translate("我每天早上喝咖啡"), "I drink coffee every morning") << "time words go last";
   EXPECT_EQ(Translate("我明天早上九点喝咖啡"), "I drink coffee at nine o'clock tomorrow in the morning");
   EXPECT_EQ(Translate("百分之五"), "Five percent");
+  EXPECT_EQ(Translate("书已买"), "The book has been bought") << "a thing undergoes the act";
+  EXPECT_EQ(Translate("他已买书"), "He has already bought book");
 }
 
 TEST_F(ChineseToEnglishTest, QuestionsWithMa) {

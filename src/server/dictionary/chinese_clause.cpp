@@ -800,7 +800,10 @@ class ClauseWriter {
     } else if (already) {
       group.push_back(person == Person::Third ? "has" : "have");
       if (negated) group.push_back("not");
-      group.push_back("already " + InflectVerb(verb, Inflection::Participle));
+      // A thing that has undergone the act, with nothing after the verb, is
+      // its object: "文件已保存" -> "The file has been saved".
+      const bool undergone = subject && !subject->pronoun && !subject->proper && after.empty();
+      group.push_back((undergone ? "been " : "already ") + InflectVerb(verb, Inflection::Participle));
     } else if (negated || (m_question && subject)) {
       group.push_back(past ? "did" : person == Person::Third ? "does" : "do");
       if (negated) group.push_back("not");
