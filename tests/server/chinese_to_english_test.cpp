@@ -28,7 +28,7 @@ class ChineseToEnglishTest : public ::testing::Test {
         {"学生", {"student", "n", 800}},  {"去", {"to go", "v", 5000}},      {"北京", {"Beijing", "ns", 900}},
         {"老师", {"teacher", "n", 700}},  {"每天", {"every day", "r", 300}}, {"早上", {"morning", "t", 100}},
         {"今", {"now", "tg", 10}},        {"点", {"to touch", "m", 900}},    {"百分之", {"percent", "i", 50}},
-        {"已", {"already", "d", 500}},        {"天", {"day", "q", 900}},         {"气", {"gas", "n", 200}},
+        {"已", {"already", "d", 500}},     {"这里", {"here", "r", 900}},      {"不要", {"don't", "d", 900}},        {"天", {"day", "q", 900}},         {"气", {"gas", "n", 200}},
     };
     tables.totalFrequency = 150000;
     return tables;
@@ -55,6 +55,7 @@ TEST_F(ChineseToEnglishTest, VerbGroups) {
   EXPECT_EQ(Translate("他在喝咖啡"), "He is drinking coffee") << "在 + verb";
   EXPECT_EQ(Translate("他在公园里跑步"), "He runs in the park") << "在 + place goes after the verb";
   EXPECT_EQ(Translate("我不喝咖啡"), "I do not drink coffee");
+  EXPECT_EQ(Translate("不要在这里喝咖啡"), "Do not drink coffee here") << "a prohibition";
   EXPECT_EQ(Translate("他没去北京"), "He did not go to Beijing");
   EXPECT_EQ(Translate("王是老师"), "王 is a teacher") << "unknown characters are kept";
   EXPECT_EQ(Translate("我每天早上喝咖啡"), "I drink coffee every morning") << "time words go last";

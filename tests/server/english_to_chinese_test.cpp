@@ -46,6 +46,7 @@ TEST_F(EnglishToChineseTest, VerbGroups) {
   EXPECT_EQ(Translate("I am learning Chinese."), "我在学习中文。") << "progressive; the verb reading";
   EXPECT_EQ(Translate("He is running in the park"), "他在公园里跑步") << "place before the verb";
   EXPECT_EQ(Translate("I don't like fish"), "我不喜欢鱼") << "do-support removed";
+  EXPECT_EQ(Translate("Please don't drink coffee here"), "请不要在这里喝咖啡") << "a prohibition; here as a place";
   EXPECT_EQ(Translate("I didn't go to school tomorrow"), "我明天没去学校") << "time after the subject";
   EXPECT_EQ(Translate("This room is too small"), "这间房间太小了") << "the noun's classifier";
   EXPECT_EQ(Translate("This room is smaller"), "这间房间更小") << "a comparative";

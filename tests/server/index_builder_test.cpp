@@ -104,12 +104,18 @@ TEST(EnglishTableTest, PhrasesNeedASenseWithoutNotes) {
   EXPECT_EQ(tables.english.at("poor family").value, "寒门");
 }
 
-TEST(EnglishTableTest, KeepsTheVerbReadingWhereItDiffers) {
+TEST(EnglishTableTest, KeepsTheVerbAndNounReadingsWhereTheyDiffer) {
   const auto tables = BuildDictionaryTables({Entry("雨", "雨", "yu3", {"rain"}),
-                                             Entry("下雨", "下雨", "xia4 yu3", {"to rain"})},
-                                            {{"雨", 900}, {"下雨", 50}}, {{"雨", {900, "n"}}, {"下雨", {50, "v"}}});
+                                             Entry("下雨", "下雨", "xia4 yu3", {"to rain"}),
+                                             Entry("致電", "致电", "zhi4 dian4", {"to phone"}),
+                                             Entry("電話", "电话", "dian4 hua4", {"phone"})},
+                                            {{"雨", 900}, {"下雨", 50}, {"致电", 900}, {"电话", 50}},
+                                            {{"雨", {900, "n"}}, {"下雨", {50, "v"}}, {"致电", {9, "v"}}, {"电话", {9, "n"}}});
   EXPECT_EQ(tables.english.at("rain"), IndexRecord("雨", "n"));
   EXPECT_EQ(tables.english.at("rain/v"), IndexRecord("下雨", "v"));
+  EXPECT_FALSE(tables.english.contains("rain/n")) << "the plain key's word already";
+  EXPECT_EQ(tables.english.at("phone").value, "致电");
+  EXPECT_EQ(tables.english.at("phone/n").value, "电话");
 }
 
 TEST(EnglishTableTest, KeysArePhrasesAsTheyAppearInText) {

@@ -62,6 +62,15 @@ constexpr std::array<Container, 14> kContainers{{
     {"片", "slice"}, {"包", "pack"},  {"壶", "pot"},   {"盘", "plate"}, {"双", "pair"}, {"套", "set"}, {"群", "group"},
 }};
 
+// Adverbs that are grammar: 都 "all" (left unsaid), 也 "also" ...
+struct Adverb {
+  std::string_view chinese, english;
+};
+constexpr std::array<Adverb, 8> kAdverbs{{
+    {"都", ""}, {"就", ""}, {"也", "also"}, {"还", "still"}, {"再", "again"}, {"又", "again"}, {"一起", "together"},
+    {"一直", "always"},
+}};
+
 // Words after a noun that place something: "公园里" -> "in the park".
 struct Locative {
   std::string_view chinese, preposition;
@@ -222,7 +231,18 @@ class ClauseChunker {
     return Find(kPronouns, text) || Find(kModals, text) || Find(kDegrees, text) || Find(kLocatives, text) ||
            text == "的" || text == "了" || text == "在" || text == "是" || text == "不" || text == "没" ||
            text == "没有" || text == "吗" || text == "请" || text == "正在" || text == "已经" || text == "已" ||
-           text == "们" || text == "想" || text == "要" || text == "吧" || text == "呢" || text == "啊";
+           text == "们" || text == "想" || text == "要" || text == "吧" || text == "呢" || text == "啊" ||
+           Find(kAdverbs, text) || IsNegatedFunctionWord(text);
+  }
+
+  // 不是, 不能, 没有 ... written as one word.
+  static bool IsNegatedFunctionWord(std::string_view text) {
+    for (std::string_view negation : {"不", "没"}) {
+      if (!text.starts_with(negation)) continue;
+      const std::string_view rest = text.substr(negation.size());
+      if (rest == "是" || rest == "能" || rest == "会" || rest == "可以" || rest == "要" || rest == "想") return true;
+    }
+    return false;
   }
 
   // A word that can head a noun phrase: a noun, a name, a place, or what the
@@ -268,7 +288,11 @@ class ClauseChunker {
   bool IsMeasure(std::size_t at) const {
     if (at >= m_words.size() || !m_words[at].entry) return false;
     if (Tag(at) == "q" || Find(kContainers, Text(at)) || Text(at) == "点") return true;
-    return at + 1 < m_words.size() && m_words[at + 1].entry && m_words[at + 1].entry->measure == Text(at);
+    // The classifier of the noun that follows, perhaps after an adjective (三本新书).
+    for (std::size_t noun = at + 1; noun < std::min(at + 3, m_words.size()); ++noun) {
+      if (m_words[noun].entry && m_words[noun].entry->measure == Text(at)) return true;
+    }
+    return false;
   }
 
   // Noun phrase: [possessor 的] [determiner] [number [measure]] [adjective [的]] noun+ [们].
@@ -299,6 +323,12 @@ class ClauseChunker {
         ++m_at;
         return chunk;
       }
+    }
+    // Time + 的 + noun: "yesterday's meeting".
+    if (Tag(m_at) == "t" && Text(m_at + 1) == "的" && IsNoun(m_at + 2)) {
+      front.push_back(Sense(Senses(m_at), false) + "'s");
+      chunk.determined = true;
+      m_at += 2;
     }
     // 很多 / 许多 + noun: "many".
     if ((Text(m_at) == "很" || Text(m_at) == "非常") && Text(m_at + 1) == "多" && IsNoun(m_at + 2)) {
@@ -452,13 +482,13 @@ class ClauseChunker {
     const ClauseWord& original = m_words[m_at++];
     ClauseWord word = original;
     // 不是, 不能, 没有 ... written as one word: the negation, then the word.
-    for (std::string_view negation : {"不", "没"}) {
-      const std::string_view rest = word.text.substr(std::min(word.text.size(), negation.size()));
-      if (word.han && word.text.starts_with(negation) &&
-          (rest == "是" || rest == "能" || rest == "会" || rest == "可以" || rest == "要" || rest == "想")) {
-        m_chunks.push_back(NegationChunk(negation == "没"));
-        word = {rest, m_index.Chinese(rest), true};
-      }
+    if (word.han && IsNegatedFunctionWord(word.text)) {
+      const bool past = word.text.starts_with("没");
+      const std::string_view rest = word.text.substr(std::string_view("不").size());
+      // 不要 + verb: "do not" (a prohibition), 要 says nothing more.
+      if (rest == "要" && (IsVerb(m_at) || Text(m_at) == "在")) return NegationChunk(past);
+      m_chunks.push_back(NegationChunk(past));
+      word = {rest, m_index.Chinese(rest), true};
     }
     const std::string_view text = word.text;
     Chunk chunk;
@@ -483,13 +513,19 @@ class ClauseChunker {
       chunk.past = text != "不" && text != "别";
     } else if (text == "正在" || (text == "在" && (IsVerb(m_at) || Find(kModals, Text(m_at))))) {
       chunk.role = Role::Progressive;  // 在 + verb: an action going on
-    } else if (text == "在" || text == "从" || text == "到") {
+    } else if ((text == "在" || text == "从" || text == "到" || text == "离") &&
+               (Text(m_at) == "这里" || Text(m_at) == "这儿" || Text(m_at) == "那里" || Text(m_at) == "那儿")) {
+      // 在这里: "here"; 离这里: "from here".
+      chunk.role = Role::Place;
+      const std::string_view where = Text(m_at++).starts_with("这") ? "here" : "there";
+      chunk.english = (text == "在" ? "" : text == "到" ? "to " : "from ") + std::string(where);
+    } else if (text == "在" || text == "从" || text == "到" || text == "离") {
       // 在 + place (+ 里/上): "in/at/on the place"; the phrase moves after the verb.
       chunk.role = Role::Place;
       m_inPlace = true;
       auto place = NounPhrase();
       m_inPlace = false;
-      std::string preposition = text == "从" ? "from" : text == "到" ? "to" : "at";
+      std::string preposition = text == "从" || text == "离" ? "from" : text == "到" ? "to" : "at";
       if (place) {
         if (const Locative* locative = Find(kLocatives, Text(m_at))) {
           if (text == "在") preposition = locative->preposition;
@@ -506,6 +542,9 @@ class ClauseChunker {
       } else {
         chunk.english = preposition;
       }
+    } else if (const Adverb* adverb = Find(kAdverbs, text)) {
+      chunk.role = Role::Adverb;
+      chunk.english = adverb->english;
     } else if (text == "已经" || text == "已") {
       chunk.role = Role::Already;
     } else if (text == "了") {
@@ -710,7 +749,7 @@ class ClauseWriter {
       } else if (chunk.role == Role::Degree) {
         degree = chunk.english;
       } else if (chunk.role == Role::Adverb) {
-        adverbs += (adverbs.empty() ? "" : " ") + chunk.english;
+        if (!chunk.english.empty()) adverbs += (adverbs.empty() ? "" : " ") + chunk.english;
       } else if (chunk.role == Role::Place && i + 1 < m_chunks.size() && m_chunks[i + 1].role != Role::Done) {
         if (chunk.question) m_whWord = chunk.english;
         else places.push_back(chunk.english);

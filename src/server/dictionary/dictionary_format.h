@@ -17,6 +17,7 @@ inline constexpr std::uint32_t kMaxChineseKeyCharacters = 32;
 inline constexpr std::uint32_t kMaxEnglishKeyWords = 6;
 inline constexpr std::uint32_t kMaxKeyBytes = 255;
 inline constexpr std::string_view kVerbMark = "/v";
+inline constexpr std::string_view kNounMark = "/n";
 // Read back differently on a machine of the other byte order.
 inline constexpr std::uint32_t kByteOrderMark = 0x01020304;
 
@@ -37,7 +38,8 @@ static_assert(sizeof(Header) == 40);
 // that has no English of its own), measure = the classifier its nouns take.
 // English table: key = a normalised English phrase, value = the Chinese word,
 // tag and measure of that word. A key followed by kVerbMark holds the word
-// for its verb reading where that differs ("learn/v": 学习, not 学会).
+// for its verb reading where that differs ("learn/v": 学习, not 学会), one
+// followed by kNounMark the word for its noun reading ("phone/n": 电话).
 struct Entry {
   std::uint32_t keyOffset;
   std::uint32_t valueOffset;

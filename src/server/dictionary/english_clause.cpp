@@ -89,12 +89,13 @@ constexpr Container kContainers[] = {
     {"piece", "块"}, {"slice", "片"}, {"pair", "双"}, {"pack", "包"}, {"plate", "盘"}, {"group", "群"},
 };
 
-bool IsTimeUnit(std::string_view word) {
-  for (std::string_view unit : {"day", "week", "month", "year", "night", "weekend", "hour", "minute"}) {
-    if (word == unit) return true;
-  }
-  return false;
-}
+struct TimeUnit {
+  std::string_view english, chinese;
+};
+constexpr TimeUnit kTimeUnits[] = {
+    {"day", "天"}, {"week", "周"}, {"month", "月"}, {"year", "年"}, {"night", "晚"}, {"weekend", "周末"},
+    {"hour", "小时"}, {"minute", "分钟"},
+};
 
 // Contractions as the words they stand for.
 std::vector<std::string> Expand(const std::string& word) {
@@ -170,10 +171,19 @@ class Lexicon {
       if (const auto found = find(forms.front(), true)) return found;
     }
     if (reading == Reading::Noun) {
+      const auto noun = [&](const WordForm& form) -> std::optional<std::pair<IndexWord, Inflection>> {
+        if (const auto entry = m_index.English(form.lemma + std::string(dictionary_format::kNounMark))) {
+          return std::pair{*entry, form.inflection};
+        }
+        return std::nullopt;
+      };
       for (const WordForm& form : forms) {
         if (form.inflection != Inflection::Plural) continue;
-        if (const auto found = find(form, false); found && !found->first.tag.starts_with('v')) return found;
+        if (const auto found = find(form, false); found && found->first.tag.starts_with('n')) return found;
+        if (const auto found = noun(form)) return found;
       }
+      if (const auto found = find(forms.front(), false); found && !found->first.tag.starts_with('v')) return found;
+      if (const auto found = noun(forms.front())) return found;
     }
     for (const WordForm& form : forms) {
       if (const auto found = find(form, false)) return found;
@@ -254,7 +264,11 @@ std::vector<Item> Classify(const Lexicon& lexicon, const std::vector<ClauseToken
       const bool afterNounCue = before == Kind::Article || before == Kind::Determiner ||
                                 before == Kind::Possessive || before == Kind::Number ||
                                 before == Kind::Adjective || (before == Kind::Preposition && items.back().lookup != "to");
-      const bool participle = word.ends_with("ing") || word.ends_with("ed") || word.ends_with("en");
+      const auto forms = LookupForms(word);
+      const bool participle = word.ends_with("ing") || word.ends_with("ed") || word.ends_with("en") ||
+                              std::any_of(forms.begin(), forms.end(), [](const WordForm& form) {
+                                return form.inflection == Inflection::Participle || form.inflection == Inflection::Past;
+                              });
       const bool afterVerbCue =
           !items.empty() && (items.back().kind == Kind::Modal || items.back().kind == Kind::Do ||
                              items.back().kind == Kind::Not || items.back().kind == Kind::Please ||
@@ -595,15 +609,25 @@ class ClauseBuilder {
         times.push_back(item.chinese);
         ++m_at;
       } else if (item.kind == Kind::Determiner && item.lookup == "every" && m_at + 1 < m_items.size() &&
-                 (m_items[m_at + 1].kind == Kind::Time || IsTimeUnit(m_items[m_at + 1].lookup))) {
-        // "every morning": 每天早上; "every day": 每天.
-        const std::string& time = m_items[m_at + 1].chinese;
-        times.push_back(time == "天" || time.starts_with("天") ? "每" + time : "每天" + time);
+                 (m_items[m_at + 1].kind == Kind::Time || Find(kTimeUnits, m_items[m_at + 1].lookup))) {
+        // "every day": 每天; "every morning": 每天早上.
+        const TimeUnit* unit = Find(kTimeUnits, m_items[m_at + 1].lookup);
+        times.push_back(unit ? "每" + std::string(unit->chinese) : "每天" + m_items[m_at + 1].chinese);
         m_at += 2;
       } else if ((item.lookup == "last" || item.lookup == "next") && m_at + 1 < m_items.size() &&
                  (m_items[m_at + 1].kind == Kind::Time || m_items[m_at + 1].kind == Kind::Noun)) {
         times.push_back((item.lookup == "last" ? "上个" : "下个") + m_items[m_at + 1].chinese);
         m_at += 2;
+      } else if (item.lookup == "here" || (item.kind == Kind::There && !IsNext("is") && !IsNext("are"))) {
+        // "here", "there": a place, before the verb or as what "be" says.
+        const std::string place = item.lookup == "here" ? "这里" : "那里";
+        if (verb.empty() && be && complement.empty()) {
+          objects.push_back(place);
+          objectIsPlace = true;
+        } else {
+          m_places.push_back("在" + place);
+        }
+        ++m_at;
       } else if (item.kind == Kind::Preposition) {
         Preposition(times, objects, objectIsPlace, verb.empty() && be && complement.empty());
       } else if (item.kind == Kind::Verb && item.inflection != Inflection::Past) {
@@ -657,7 +681,8 @@ class ClauseBuilder {
     m_pieces.push_back(adverbs);
     // 没 denies what happened or is going on; 不 a habit, a state or a wish.
     const bool happened = (past && (!be || passive)) || progressive || haveVerb;
-    if (negated) m_pieces.push_back(happened && modal.empty() ? "没" : "不");
+    // Without a subject, a denial is a prohibition: 不要.
+    if (negated) m_pieces.push_back(!m_subject && !m_existential ? "不要" : happened && modal.empty() ? "没" : "不");
     if (perfect && passive && !negated) m_pieces.push_back("已");
     m_pieces.push_back(modal);
     if (progressive && m_places.empty() && !negated) m_pieces.push_back("在");

@@ -132,9 +132,14 @@ std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& 
         if (key.empty() || (noted && key.find(' ') != std::string::npos)) continue;
         const double score = frequency * senseWeight * (alternative == 0 ? 1.0 : 0.5);
         // Verb renderings ("to learn") of words jieba tags as verbs also rank
-        // for the verb reading of the key.
+        // for the verb reading of the key, other renderings of nouns for the
+        // noun reading.
         const bool verb = alternatives[alternative].starts_with("to ") && tag.starts_with('v');
-        for (const std::string& slotKey : {key, verb ? key + std::string(dictionary_format::kVerbMark) : std::string()}) {
+        const bool noun = !alternatives[alternative].starts_with("to ") && tag.starts_with('n');
+        const std::string reading = verb   ? key + std::string(dictionary_format::kVerbMark)
+                                    : noun ? key + std::string(dictionary_format::kNounMark)
+                                           : std::string();
+        for (const std::string& slotKey : {key, reading}) {
           if (slotKey.empty()) continue;
           const auto [slot, inserted] = best.try_emplace(slotKey, score, entry.simplified);
           if (!inserted && score > slot->second.first) slot->second = {score, entry.simplified};
@@ -144,8 +149,8 @@ std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& 
   }
   std::map<std::string, IndexRecord> table;
   for (auto& [key, choice] : best) {
-    // A verb reading the plain key already gives needs no entry of its own.
-    if (key.ends_with(dictionary_format::kVerbMark)) {
+    // A reading the plain key already gives needs no entry of its own.
+    if (key.ends_with(dictionary_format::kVerbMark) || key.ends_with(dictionary_format::kNounMark)) {
       const auto plain = best.find(key.substr(0, key.size() - dictionary_format::kVerbMark.size()));
       if (plain != best.end() && plain->second.second == choice.second) continue;
     }

@@ -36,8 +36,8 @@ struct DictionaryTables {
   // frequency and tag of the word and the classifier its noun takes.
   std::map<std::string, IndexRecord> chinese;
   // English lookup key -> the simplified Chinese word ranked first for it,
-  // with that word's tag and classifier; key + kVerbMark -> the word ranked
-  // first among verb renderings, where that is another word.
+  // with that word's tag and classifier; key + kVerbMark / kNounMark -> the
+  // word ranked first among verb / noun renderings, where that is another word.
   std::map<std::string, IndexRecord> english;
   std::uint64_t totalFrequency = 0;
 };
