@@ -28,7 +28,8 @@ class ChineseToEnglishTest : public ::testing::Test {
         {"学生", {"student", "n", 800}},  {"去", {"to go", "v", 5000}},      {"北京", {"Beijing", "ns", 900}},
         {"老师", {"teacher", "n", 700}},  {"每天", {"every day", "r", 300}}, {"早上", {"morning", "t", 100}},
         {"今", {"now", "tg", 10}},        {"点", {"to touch", "m", 900}},    {"百分之", {"percent", "i", 50}},
-        {"已", {"already", "d", 500}},     {"这里", {"here", "r", 900}},      {"不要", {"don't", "d", 900}},        {"天", {"day", "q", 900}},         {"气", {"gas", "n", 200}},
+        {"已", {"already", "d", 500}},     {"这里", {"here", "r", 900}},      {"不要", {"don't", "d", 900}},
+        {"好吃", {"tasty", "v", 100}},        {"天", {"day", "q", 900}},         {"气", {"gas", "n", 200}},
     };
     tables.totalFrequency = 150000;
     return tables;
@@ -46,6 +47,7 @@ TEST_F(ChineseToEnglishTest, SegmentsByFrequencyAndTakesTheSenseOfTheWordClass) 
 
 TEST_F(ChineseToEnglishTest, NounPhrases) {
   EXPECT_EQ(Translate("我的电脑坏了。"), "My computer is broken.") << "pronoun + 的, adjective predicate";
+  EXPECT_EQ(Translate("咖啡很好吃"), "The coffee is very tasty") << "很 + a describing 'verb'";
   EXPECT_EQ(Translate("老师的书"), "The teacher's book");
   EXPECT_EQ(Translate("他买了一本书。"), "He bought a book.") << "the noun's own classifier";
   EXPECT_EQ(Translate("我喝两杯咖啡"), "I drink two cups of coffee") << "a container measure";

@@ -209,7 +209,10 @@ class ClauseChunker {
 
   std::vector<Chunk> Run() {
     while (m_at < m_words.size()) {
-      if (auto noun = NounPhrase()) {
+      // After 很 or 不 comes what describes or acts, never a noun phrase.
+      const bool describing =
+          !m_chunks.empty() && (m_chunks.back().role == Role::Degree || m_chunks.back().role == Role::Negation);
+      if (auto noun = describing ? std::nullopt : NounPhrase()) {
         m_chunks.push_back(std::move(*noun));
       } else {
         m_chunks.push_back(Single());

@@ -179,8 +179,12 @@ class Lexicon {
       };
       for (const WordForm& form : forms) {
         if (form.inflection != Inflection::Plural) continue;
-        if (const auto found = find(form, false); found && found->first.tag.starts_with('n')) return found;
-        if (const auto found = noun(form)) return found;
+        const auto found = find(form, false);
+        if (found && found->first.tag.starts_with('n')) return found;
+        // The noun reading of a verb ("works" as work); not of an adjective ("news" is no "new").
+        if (found && found->first.tag.starts_with('v')) {
+          if (const auto reading = noun(form)) return reading;
+        }
       }
       if (const auto found = find(forms.front(), false); found && !found->first.tag.starts_with('v')) return found;
       if (const auto found = noun(forms.front())) return found;
