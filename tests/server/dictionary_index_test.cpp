@@ -15,18 +15,28 @@ using testing::TemporaryFile;
 
 DictionaryTables SampleTables() {
   DictionaryTables tables;
-  tables.chinese = {{"你好", "hello"}, {"了", ""}, {"中华人民共和国", "PRC"}, {"好", "good"}};
-  tables.english = {{"hello", "你好"}, {"good morning", "早上好"}, {"one two three", "一二三"}};
+  tables.chinese = {{"你好", {"hello", "l", 800}}, {"了", ""}, {"中华人民共和国", "PRC"}, {"书", {"book", "n", 9, "本"}}};
+  tables.english = {{"hello", "你好"}, {"good morning", "早上好"}, {"one two three", {"一二三", "m"}}};
+  tables.totalFrequency = 1234;
   return tables;
 }
 
 TEST(DictionaryIndexTest, LooksUpBothDirections) {
   const DictionaryIndex index = IndexOf(SampleTables());
-  EXPECT_EQ(index.Gloss("你好"), "hello");
-  EXPECT_EQ(index.Gloss("了"), "") << "known word without English";
-  EXPECT_EQ(index.Gloss("你"), std::nullopt);
-  EXPECT_EQ(index.ChineseFor("good morning"), "早上好");
-  EXPECT_EQ(index.ChineseFor("good"), std::nullopt);
+  const auto hello = index.Chinese("你好");
+  ASSERT_TRUE(hello);
+  EXPECT_EQ(hello->value, "hello");
+  EXPECT_EQ(hello->tag, "l");
+  EXPECT_EQ(hello->frequency, 800u);
+  EXPECT_EQ(index.Chinese("书")->measure, "本");
+  EXPECT_EQ(index.Chinese("了")->value, "") << "known word without English";
+  EXPECT_FALSE(index.Chinese("你"));
+  EXPECT_TRUE(index.HasLongerChinese("中华"));
+  EXPECT_FALSE(index.HasLongerChinese("你好")) << "only longer words count";
+  EXPECT_EQ(index.English("good morning")->value, "早上好");
+  EXPECT_EQ(index.English("one two three")->tag, "m");
+  EXPECT_FALSE(index.English("good"));
+  EXPECT_EQ(index.totalFrequency(), 1234);
   EXPECT_EQ(index.longestChineseKey(), 7u);
   EXPECT_EQ(index.longestEnglishKey(), 3u);
   EXPECT_EQ(index.chineseCount(), 4u);
@@ -35,8 +45,8 @@ TEST(DictionaryIndexTest, LooksUpBothDirections) {
 
 TEST(DictionaryIndexTest, AnEmptyIndexFindsNothing) {
   const DictionaryIndex index = IndexOf({});
-  EXPECT_EQ(index.Gloss("你好"), std::nullopt);
-  EXPECT_EQ(index.ChineseFor("hello"), std::nullopt);
+  EXPECT_FALSE(index.Chinese("你好"));
+  EXPECT_FALSE(index.English("hello"));
 }
 
 std::string Bytes(const std::filesystem::path& path) {
@@ -100,11 +110,13 @@ TEST(RealDictionaryIndexTest, HoldsCommonWords) {
   const DictionaryIndex index = DictionaryIndex::Load(PARLAVO_TEST_DICTIONARY_INDEX);
   EXPECT_GT(index.chineseCount(), 100000u);
   EXPECT_GT(index.englishCount(), 50000u);
-  EXPECT_EQ(index.Gloss("你好"), "hello");
-  EXPECT_EQ(index.Gloss("我"), "I");
-  EXPECT_EQ(index.Gloss("電腦"), "computer");
-  EXPECT_EQ(index.ChineseFor("hello"), "你好");
-  EXPECT_EQ(index.ChineseFor("computer"), "电脑");
+  EXPECT_EQ(index.Chinese("你好")->value, "hello");
+  EXPECT_EQ(index.Chinese("電腦")->value, "computer");
+  EXPECT_EQ(index.Chinese("电脑")->tag, "n") << "jieba's tag";
+  EXPECT_GT(index.Chinese("电脑")->frequency, 0u);
+  EXPECT_EQ(index.Chinese("书")->measure, "本");
+  EXPECT_EQ(index.English("computer")->value, "电脑");
+  EXPECT_GT(index.totalFrequency(), 1e7);
 }
 
 }  // namespace

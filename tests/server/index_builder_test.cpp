@@ -15,8 +15,8 @@ TEST(ChineseTableTest, HoldsBothFormsOfEveryHanHeadword) {
                                              Entry("3C", "3C", "san1 C", {"computers"}),
                                              Entry("T恤", "T恤", "T xu4", {"T-shirt"})},
                                             {});
-  EXPECT_EQ(tables.chinese.at("爱"), "love");
-  EXPECT_EQ(tables.chinese.at("愛"), "love");
+  EXPECT_EQ(tables.chinese.at("爱").value, "to love");
+  EXPECT_EQ(tables.chinese.at("愛").value, "to love");
   EXPECT_FALSE(tables.chinese.contains("3C")) << "only Han headwords take part in segmentation";
   EXPECT_FALSE(tables.chinese.contains("T恤"));
 }
@@ -26,8 +26,8 @@ TEST(ChineseTableTest, PrefersTheNeutralToneReadingOfACharacter) {
                                              Entry("了", "了", "liao3", {"to finish", "to understand"}),
                                              Entry("了解", "了解", "liao3 jie3", {"to understand"})},
                                             {{"了解", 1000}});
-  EXPECT_EQ(tables.chinese.at("了"), "") << "a grammatical word translates into nothing";
-  EXPECT_EQ(tables.chinese.at("了解"), "understand");
+  EXPECT_EQ(tables.chinese.at("了").value, "") << "a grammatical word translates into nothing";
+  EXPECT_EQ(tables.chinese.at("了解").value, "to understand");
 }
 
 TEST(ChineseTableTest, PrefersMeaningsOverReferencesAndNames) {
@@ -36,8 +36,8 @@ TEST(ChineseTableTest, PrefersMeaningsOverReferencesAndNames) {
                                              Entry("着", "着", "zhe5", {"variant of 著|着[zhe5]"}),
                                              Entry("着", "着", "zhao2", {"to touch"})},
                                             {});
-  EXPECT_EQ(tables.chinese.at("水"), "water");
-  EXPECT_EQ(tables.chinese.at("着"), "touch") << "a reference loses even to a later reading";
+  EXPECT_EQ(tables.chinese.at("水").value, "water/river");
+  EXPECT_EQ(tables.chinese.at("着").value, "to touch") << "a reference loses even to a later reading";
 }
 
 TEST(ChineseTableTest, PrefersTheReadingOfFrequentCompounds) {
@@ -46,15 +46,27 @@ TEST(ChineseTableTest, PrefersTheReadingOfFrequentCompounds) {
                                              Entry("說話", "说话", "shuo1 hua4", {"to talk"}),
                                              Entry("遊說", "游说", "you2 shui4", {"to lobby"})},
                                             {{"说话", 5000}, {"游说", 20}});
-  EXPECT_EQ(tables.chinese.at("说"), "speak");
-  EXPECT_EQ(tables.chinese.at("說"), "speak");
+  EXPECT_EQ(tables.chinese.at("说").value, "to speak");
+  EXPECT_EQ(tables.chinese.at("說").value, "to speak");
+}
+
+TEST(ChineseTableTest, TakesFrequencyAndTagFromJiebaAndTheClassifier) {
+  const auto tables = BuildDictionaryTables({Entry("書", "书", "shu1", {"book", "letter", "CL:本[ben3],冊|册[ce4]"}),
+                                             Entry("跑", "跑", "pao3", {"to run"}),
+                                             Entry("北京", "北京", "Bei3 jing1", {"Beijing"})},
+                                            {}, {{"书", {700, "n"}}, {"学习", {300, "v"}}});
+  EXPECT_EQ(tables.chinese.at("書"), IndexRecord("book/letter", "n", 700, "本")) << "both forms share jieba's view";
+  EXPECT_EQ(tables.chinese.at("跑"), IndexRecord("to run", "v", 0)) << "not in jieba: tagged by its sense";
+  EXPECT_EQ(tables.chinese.at("北京").tag, "nz") << "a name";
+  EXPECT_FALSE(tables.chinese.contains("学习")) << "jieba alone gives no English";
+  EXPECT_EQ(tables.totalFrequency, 1000u);
 }
 
 TEST(EnglishTableTest, RanksByFrequencyOfTheChineseWord) {
   const auto tables = BuildDictionaryTables({Entry("狗", "狗", "gou3", {"dog"}),
                                              Entry("犬", "犬", "quan3", {"dog"})},
                                             {{"狗", 900}, {"犬", 30}});
-  EXPECT_EQ(tables.english.at("dog"), "狗");
+  EXPECT_EQ(tables.english.at("dog").value, "狗");
 }
 
 TEST(EnglishTableTest, FirstSensesAndCleanRenderingsWeighMore) {
@@ -63,9 +75,9 @@ TEST(EnglishTableTest, FirstSensesAndCleanRenderingsWeighMore) {
        Entry("你好", "你好", "ni3 hao3", {"hello; hi"}),
        Entry("喂", "喂", "wei4", {"hello (interj., esp. on telephone)"})},
       {{"好", 600000}, {"你好", 800}, {"喂", 5000}});
-  EXPECT_EQ(tables.english.at("hello"), "你好");
-  EXPECT_EQ(tables.english.at("good"), "好");
-  EXPECT_EQ(tables.english.at("hi"), "你好");
+  EXPECT_EQ(tables.english.at("hello").value, "你好");
+  EXPECT_EQ(tables.english.at("good").value, "好");
+  EXPECT_EQ(tables.english.at("hi").value, "你好");
 }
 
 TEST(EnglishTableTest, LeavesOutReferencesGrammarAndDatedSenses) {
@@ -75,7 +87,7 @@ TEST(EnglishTableTest, LeavesOutReferencesGrammarAndDatedSenses) {
                                             {{"那", 250000}});
   EXPECT_FALSE(tables.english.contains("many"));
   EXPECT_FALSE(tables.english.contains("beautiful"));
-  EXPECT_EQ(tables.english.at("year"), "年");
+  EXPECT_EQ(tables.english.at("year").value, "年");
   EXPECT_EQ(tables.english.size(), 1u);
 }
 
@@ -87,17 +99,32 @@ TEST(EnglishTableTest, PhrasesNeedASenseWithoutNotes) {
   EXPECT_FALSE(tables.english.contains("my family"));
   EXPECT_FALSE(tables.english.contains("i don't know"));
   EXPECT_FALSE(tables.english.contains("thank you"));
-  EXPECT_EQ(tables.english.at("thank"), "谢谢");
-  EXPECT_EQ(tables.english.at("poor family"), "寒门");
+  EXPECT_EQ(tables.english.at("thank").value, "谢谢");
+  EXPECT_FALSE(tables.english.contains("thank/v")) << "the verb reading is the plain key's";
+  EXPECT_EQ(tables.english.at("poor family").value, "寒门");
+}
+
+TEST(EnglishTableTest, KeepsTheVerbAndNounReadingsWhereTheyDiffer) {
+  const auto tables = BuildDictionaryTables({Entry("雨", "雨", "yu3", {"rain"}),
+                                             Entry("下雨", "下雨", "xia4 yu3", {"to rain"}),
+                                             Entry("致電", "致电", "zhi4 dian4", {"to phone"}),
+                                             Entry("電話", "电话", "dian4 hua4", {"phone"})},
+                                            {{"雨", 900}, {"下雨", 50}, {"致电", 900}, {"电话", 50}},
+                                            {{"雨", {900, "n"}}, {"下雨", {50, "v"}}, {"致电", {9, "v"}}, {"电话", {9, "n"}}});
+  EXPECT_EQ(tables.english.at("rain"), IndexRecord("雨", "n"));
+  EXPECT_EQ(tables.english.at("rain/v"), IndexRecord("下雨", "v"));
+  EXPECT_FALSE(tables.english.contains("rain/n")) << "the plain key's word already";
+  EXPECT_EQ(tables.english.at("phone").value, "致电");
+  EXPECT_EQ(tables.english.at("phone/n").value, "电话");
 }
 
 TEST(EnglishTableTest, KeysArePhrasesAsTheyAppearInText) {
   const auto tables = BuildDictionaryTables({Entry("早上好", "早上好", "zao3 shang5 hao3", {"Good morning!"}),
                                              Entry("愛", "爱", "ai4", {"to love; to be fond of"})},
                                             {});
-  EXPECT_EQ(tables.english.at("good morning"), "早上好");
-  EXPECT_EQ(tables.english.at("love"), "爱");
-  EXPECT_EQ(tables.english.at("be fond of"), "爱");
+  EXPECT_EQ(tables.english.at("good morning").value, "早上好");
+  EXPECT_EQ(tables.english.at("love").value, "爱");
+  EXPECT_EQ(tables.english.at("be fond of").value, "爱");
 }
 
 }  // namespace

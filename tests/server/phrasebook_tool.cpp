@@ -1,19 +1,24 @@
-// Keeps tests/server/phrasebook.tsv, everyday phrases with what the
-// dictionary engine makes of them, so that changes in translation quality
-// show up in review.
+// Keeps tests/server/phrasebook.tsv, ordinary sentences with reference
+// translations and what the dictionary engine makes of them, so that changes
+// in translation quality show up in review, and prints the engine's chrF
+// against the references for each direction.
 //
 //   server_phrasebook INDEX FILE            rewrite the output column
-//   server_phrasebook --check INDEX FILE    list phrases whose output changed; exit 1 if any
+//   server_phrasebook --check INDEX FILE    list sentences whose output changed; exit 1 if any
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "engines/dictionary_engine.h"
+#include "text/utf8.h"
 
 namespace {
 
@@ -21,9 +26,9 @@ using parlavo::server::DictionaryEngine;
 using parlavo::server::DictionaryIndex;
 
 struct Line {
-  std::string text;  // comments as they are; phrases as "pair<TAB>phrase<TAB>output"
-  std::string pair, phrase, output;
-  bool isPhrase = false;
+  std::string text;  // comments as they are; sentences as "pair<TAB>sentence<TAB>reference<TAB>output"
+  std::string pair, sentence, reference, output;
+  bool isSentence = false;
 };
 
 std::vector<Line> Read(const std::string& path) {
@@ -31,19 +36,79 @@ std::vector<Line> Read(const std::string& path) {
   if (!in) throw std::runtime_error("cannot read " + path);
   std::vector<Line> lines;
   for (std::string text; std::getline(in, text);) {
-    Line line{text, {}, {}, {}, false};
+    Line line{text, {}, {}, {}, {}, false};
     if (!text.empty() && text.front() != '#') {
       std::istringstream fields(text);
       std::getline(fields, line.pair, '\t');
-      std::getline(fields, line.phrase, '\t');
+      std::getline(fields, line.sentence, '\t');
+      std::getline(fields, line.reference, '\t');
       std::getline(fields, line.output);
-      if (line.pair != "zh|en" && line.pair != "en|zh") throw std::runtime_error("bad line: " + text);
-      line.isPhrase = true;
+      if ((line.pair != "zh|en" && line.pair != "en|zh") || line.reference.empty()) {
+        throw std::runtime_error("bad line: " + text);
+      }
+      line.isSentence = true;
     }
     lines.push_back(std::move(line));
   }
   return lines;
 }
+
+// chrF as sacrebleu computes it by default: character n-grams of orders 1 to
+// 6 with blanks removed, counts summed over the whole set, then per order an
+// F-score weighting recall twice as much as precision (beta = 2), averaged.
+class ChrF {
+ public:
+  void Add(const std::string& hypothesis, const std::string& reference) {
+    const std::u32string hyp = Characters(hypothesis), ref = Characters(reference);
+    for (std::size_t n = 1; n <= kOrder; ++n) {
+      const auto hypGrams = Grams(hyp, n), refGrams = Grams(ref, n);
+      Counts& counts = m_counts[n - 1];
+      for (const auto& [gram, count] : hypGrams) {
+        counts.hypothesis += count;
+        if (const auto found = refGrams.find(gram); found != refGrams.end()) counts.match += std::min(count, found->second);
+      }
+      for (const auto& [gram, count] : refGrams) counts.reference += count;
+    }
+  }
+
+  double Score() const {
+    constexpr double kBetaSquared = 4;
+    constexpr double kEpsilon = 1e-16;
+    double sum = 0;
+    int effectiveOrder = 0;
+    for (const Counts& counts : m_counts) {
+      const double precision = counts.hypothesis > 0 ? double(counts.match) / double(counts.hypothesis) : kEpsilon;
+      const double recall = counts.reference > 0 ? double(counts.match) / double(counts.reference) : kEpsilon;
+      const double denominator = kBetaSquared * precision + recall;
+      sum += denominator > 0 ? (1 + kBetaSquared) * precision * recall / denominator : kEpsilon;
+      if (counts.hypothesis > 0 && counts.reference > 0) ++effectiveOrder;
+    }
+    return effectiveOrder == 0 ? 0 : 100 * sum / effectiveOrder;
+  }
+
+ private:
+  static constexpr std::size_t kOrder = 6;
+  struct Counts {
+    long match = 0, hypothesis = 0, reference = 0;
+  };
+
+  static std::u32string Characters(const std::string& text) {
+    std::u32string characters;
+    for (std::size_t pos = 0; pos < text.size();) {
+      const char32_t c = parlavo::server::NextCodePoint(text, pos);
+      if (c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != 0x3000) characters += c;
+    }
+    return characters;
+  }
+
+  static std::map<std::u32string, long> Grams(const std::u32string& text, std::size_t n) {
+    std::map<std::u32string, long> grams;
+    for (std::size_t i = 0; i + n <= text.size(); ++i) ++grams[text.substr(i, n)];
+    return grams;
+  }
+
+  std::array<Counts, kOrder> m_counts{};
+};
 
 }  // namespace
 
@@ -57,30 +122,33 @@ int main(int argc, char** argv) {
     const std::string file = argv[argc - 1];
     DictionaryEngine engine(DictionaryIndex::Load(argv[argc - 2]));
     std::vector<Line> lines = Read(file);
+    std::map<std::string, ChrF> scores;
     int changed = 0;
     std::string rewritten;
     for (Line& line : lines) {
-      if (line.isPhrase) {
+      if (line.isSentence) {
         const auto bar = line.pair.find('|');
-        const std::string output = engine.Translate(line.phrase, line.pair.substr(0, bar), line.pair.substr(bar + 1));
+        const std::string output = engine.Translate(line.sentence, line.pair.substr(0, bar), line.pair.substr(bar + 1));
+        scores[line.pair].Add(output, line.reference);
         if (output != line.output) {
           ++changed;
-          std::printf("%s\t%s\n  was: %s\n  now: %s\n", line.pair.c_str(), line.phrase.c_str(), line.output.c_str(),
+          std::printf("%s\t%s\n  was: %s\n  now: %s\n", line.pair.c_str(), line.sentence.c_str(), line.output.c_str(),
                       output.c_str());
         }
-        line.text = line.pair + '\t' + line.phrase + '\t' + output;
+        line.text = line.pair + '\t' + line.sentence + '\t' + line.reference + '\t' + output;
       }
       rewritten += line.text + '\n';
     }
+    for (const auto& [pair, score] : scores) std::printf("chrF %s: %.1f\n", pair.c_str(), score.Score());
     if (check) {
       if (changed > 0) {
-        std::printf("%d phrase(s) translate differently; rerun without --check to record them\n", changed);
+        std::printf("%d sentence(s) translate differently; rerun without --check to record them\n", changed);
         return 1;
       }
       return 0;
     }
     std::ofstream(file, std::ios::trunc) << rewritten;
-    std::printf("%d phrase(s) changed\n", changed);
+    std::printf("%d sentence(s) changed\n", changed);
     return 0;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "server_phrasebook: %s\n", error.what());

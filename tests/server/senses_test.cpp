@@ -54,21 +54,18 @@ TEST(SenseTextTest, AlternativesLeaveOutChineseAndFragments) {
 
 CedictEntry Entry(std::vector<std::string> senses) { return {"字", "字", "zi4", std::move(senses)}; }
 
-TEST(ChineseGlossTest, IsTheFirstRenderingOfTheFirstSense) {
-  EXPECT_EQ(ChineseGloss(Entry({"to love; to be fond of", "affection"})), "love");
-  EXPECT_EQ(ChineseGloss(Entry({"hello; hi"})), "hello");
-  EXPECT_EQ(ChineseGloss(Entry({"(pronoun) this; these"})), "this");
-  EXPECT_EQ(ChineseGloss(Entry({"Good morning!"})), "Good morning") << "the text brings its own punctuation";
-  EXPECT_EQ(ChineseGloss(Entry({"Excuse me, may I ask...?"})), "Excuse me");
-  EXPECT_EQ(ChineseGloss(Entry({"Beijing municipality, capital of the People's Republic of China"})),
-            "Beijing municipality");
-  EXPECT_EQ(ChineseGloss(Entry({"to"})), "to") << "nothing left after the infinitive marker";
-}
-
-TEST(ChineseGlossTest, GrammaticalWordsHaveNone) {
-  EXPECT_EQ(ChineseGloss(Entry({"(completed action marker)", "to finish"})), "");
-  EXPECT_EQ(ChineseGloss(Entry({"classifier for birds", "only"})), "");
-  EXPECT_EQ(ChineseGloss(Entry({"variant of 著|着[zhe5]"})), "");
+TEST(ChineseSensesTest, AreTheFirstRenderingOfEachMeaning) {
+  EXPECT_EQ(ChineseSenses(Entry({"to love; to be fond of", "affection"})), "to love/affection");
+  EXPECT_EQ(ChineseSenses(Entry({"(pronoun) this; these"})), "this");
+  EXPECT_EQ(ChineseSenses(Entry({"Good morning!"})), "Good morning") << "the text brings its own punctuation";
+  EXPECT_EQ(ChineseSenses(Entry({"Excuse me, may I ask...?"})), "Excuse me");
+  EXPECT_EQ(ChineseSenses(Entry({"exit", "to export", "CL:個|个[ge4]", "(archaic) gate", "a", "b", "c", "d", "e"})),
+            "exit/to export/a/b/c/d") << "references and marked senses skipped, six at most";
+  EXPECT_EQ(ChineseSenses(Entry({"(completed action marker)", "to finish"})), "") << "a grammatical word";
+  EXPECT_EQ(ChineseSenses(Entry({"variant of 著|着[zhe5]"})), "");
+  EXPECT_EQ(Measure(Entry({"book", "CL:本[ben3],冊|册[ce4]"})), "本");
+  EXPECT_EQ(Measure(Entry({"computer", "CL:臺|台[tai2]"})), "台");
+  EXPECT_EQ(Measure(Entry({"water"})), "");
 }
 
 TEST(EnglishKeyTest, NormalisesARendering) {

@@ -1,10 +1,11 @@
 #include "dictionary/chinese_to_english.h"
 
-#include <algorithm>
-#include <optional>
+#include <deque>
 #include <utility>
 #include <vector>
 
+#include "dictionary/chinese_clause.h"
+#include "dictionary/chinese_segmenter.h"
 #include "dictionary/punctuation.h"
 #include "text/unicode_script.h"
 #include "text/utf8.h"
@@ -74,94 +75,57 @@ class Translator {
       std::size_t next = pos;
       const char32_t c = NextCodePoint(m_text, next);
       if (IsHan(c)) {
-        next = TranslateHanRunAt(pos);
+        FlushKept();
+        next = pos;
+        while (next < m_text.size()) {
+          std::size_t after = next;
+          if (!IsHan(NextCodePoint(m_text, after))) break;
+          next = after;
+        }
+        for (const ChineseWord& word : SegmentChinese(m_index, m_text.substr(pos, next - pos))) {
+          m_clause.push_back({word.text, word.entry, true});
+        }
       } else if (c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v' || c == 0x3000) {
         FlushKept();
       } else if (c == '\n') {
-        FlushKept();
+        FlushClause(false);
         m_out.LineBreak(c);
       } else if (const auto mark = AsciiForm(c); mark && !IsAsciiAlphanumeric(mark->text.front())) {
-        FlushKept();
+        FlushClause(mark->text == "?");
         m_out.Mark(*mark);
       } else {
         m_kept += mark ? mark->text : m_text.substr(pos, next - pos);
       }
       pos = next;
     }
-    FlushKept();
+    FlushClause(false);
     return m_out.Take();
   }
 
  private:
-  struct Segment {
-    std::size_t begin, end;                  // byte offsets
-    std::size_t characters;
-    std::optional<std::string_view> gloss;  // nullopt: not in the dictionary
-  };
-
-  // Translates the run of Han characters starting at `pos`; returns the
-  // position after it. The run is segmented by longest match from the front
-  // and from the back; the one with fewer words wins (then the one with
-  // fewer single characters, then the backward one), which mends
-  // "不知/道" into "不/知道".
-  std::size_t TranslateHanRunAt(std::size_t pos) {
-    std::vector<std::size_t> bounds{pos};
-    while (bounds.back() < m_text.size()) {
-      std::size_t next = bounds.back();
-      if (!IsHan(NextCodePoint(m_text, next))) break;
-      bounds.push_back(next);
-    }
-    const std::vector<Segment> forward = Segmentation(bounds, true);
-    const std::vector<Segment> backward = Segmentation(bounds, false);
-    const auto rank = [](const std::vector<Segment>& segments) {
-      std::size_t singles = 0;
-      for (const Segment& segment : segments) singles += segment.characters == 1 ? 1 : 0;
-      return std::pair(segments.size(), singles);
-    };
-    for (const Segment& segment : rank(forward) < rank(backward) ? forward : backward) {
-      if (!segment.gloss) {
-        m_kept.append(m_text.substr(segment.begin, segment.end - segment.begin));
-        continue;
-      }
-      FlushKept();
-      if (!segment.gloss->empty()) m_out.Word(*segment.gloss, true);
-    }
-    return bounds.back();
-  }
-
-  // Longest-match segmentation of the characters between bounds.front() and
-  // bounds.back(), in text order.
-  std::vector<Segment> Segmentation(const std::vector<std::size_t>& bounds, bool fromFront) const {
-    std::vector<Segment> segments;
-    const std::size_t characters = bounds.size() - 1;
-    const std::size_t longest = std::max<std::size_t>(m_index.longestChineseKey(), 1);
-    for (std::size_t done = 0; done < characters;) {
-      const std::size_t left = characters - done;
-      Segment found{0, 0, 0, std::nullopt};
-      std::size_t length = std::min(longest, left);
-      for (; length >= 1; --length) {
-        const std::size_t first = fromFront ? done : characters - done - length;
-        found = {bounds[first], bounds[first + length], length, std::nullopt};
-        found.gloss = m_index.Gloss(m_text.substr(found.begin, found.end - found.begin));
-        if (found.gloss || length == 1) break;
-      }
-      segments.push_back(found);
-      done += found.characters;
-    }
-    if (!fromFront) std::reverse(segments.begin(), segments.end());
-    return segments;
-  }
-
   void FlushKept() {
     if (m_kept.empty()) return;
-    m_out.Word(m_kept, false);
+    m_keptStore.push_back(std::move(m_kept));
     m_kept.clear();
+    m_clause.push_back({m_keptStore.back(), std::nullopt, false});
+  }
+
+  // Translates the words gathered since the last punctuation mark.
+  void FlushClause(bool question) {
+    FlushKept();
+    if (m_clause.empty()) return;
+    for (const EnglishWord& word : TranslateChineseClause(m_index, m_clause, question)) {
+      m_out.Word(word.text, !word.kept);
+    }
+    m_clause.clear();
   }
 
   const DictionaryIndex& m_index;
   std::string_view m_text;
   EnglishComposer m_out;
-  std::string m_kept;  // a run of text passed through unchanged
+  std::string m_kept;                  // a run of text passed through unchanged
+  std::deque<std::string> m_keptStore;  // what clause words point into
+  std::vector<ClauseWord> m_clause;
 };
 
 }  // namespace

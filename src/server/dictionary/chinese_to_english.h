@@ -7,10 +7,10 @@
 
 namespace parlavo::server {
 
-// Word-by-word rendering of Chinese (UTF-8) in English: longest-match
-// segmentation over the dictionary (from both ends, the better kept), each word's gloss, full-width punctuation
-// in ASCII form, sentences capitalised; characters the dictionary lacks and
-// non-Chinese text are kept, line breaks too.
+// Chinese (UTF-8) in English by shallow transfer: segmentation by word
+// frequency, each clause put in English order by rules (see chinese_clause.h),
+// full-width punctuation in ASCII form, sentences capitalised; characters the
+// dictionary lacks and non-Chinese text are kept, line breaks too.
 std::string ChineseToEnglish(const DictionaryIndex& index, std::string_view text);
 
 }  // namespace parlavo::server

@@ -62,6 +62,7 @@ DictionaryIndex DictionaryIndex::Load(const std::filesystem::path& path) {
   }
   index.m_longestChineseKey = header.longestChineseKey;
   index.m_longestEnglishKey = header.longestEnglishKey;
+  index.m_totalFrequency = std::max<double>(header.totalFrequency, 1);
   return index;
 }
 
@@ -69,21 +70,29 @@ std::string_view DictionaryIndex::KeyOf(const Entry& entry) const {
   return std::string_view(m_strings).substr(entry.keyOffset, entry.keyLength);
 }
 
-std::optional<std::string_view> DictionaryIndex::Find(const std::vector<Entry>& table,
-                                                      std::string_view key) const {
+namespace {
+
+std::string_view Padded(const char (&field)[4]) { return {field, static_cast<std::size_t>(std::find(field, field + sizeof field, '\0') - field)}; }
+
+}  // namespace
+
+std::optional<IndexWord> DictionaryIndex::Find(const std::vector<Entry>& table, std::string_view key) const {
   const auto found = std::lower_bound(table.begin(), table.end(), key, [this](const Entry& entry, std::string_view k) {
     return KeyOf(entry) < k;
   });
   if (found == table.end() || KeyOf(*found) != key) return std::nullopt;
-  return std::string_view(m_strings).substr(found->valueOffset, found->valueLength);
+  return IndexWord{std::string_view(m_strings).substr(found->valueOffset, found->valueLength), Padded(found->tag),
+                   Padded(found->measure), found->frequency};
 }
 
-std::optional<std::string_view> DictionaryIndex::Gloss(std::string_view chinese) const {
-  return Find(m_chinese, chinese);
+std::optional<IndexWord> DictionaryIndex::Chinese(std::string_view word) const { return Find(m_chinese, word); }
+
+bool DictionaryIndex::HasLongerChinese(std::string_view prefix) const {
+  const auto after = std::upper_bound(m_chinese.begin(), m_chinese.end(), prefix,
+                                      [this](std::string_view k, const Entry& entry) { return k < KeyOf(entry); });
+  return after != m_chinese.end() && KeyOf(*after).starts_with(prefix);
 }
 
-std::optional<std::string_view> DictionaryIndex::ChineseFor(std::string_view englishKey) const {
-  return Find(m_english, englishKey);
-}
+std::optional<IndexWord> DictionaryIndex::English(std::string_view key) const { return Find(m_english, key); }
 
 }  // namespace parlavo::server

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
@@ -18,20 +19,32 @@ class DictionaryError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The dictionary index built from CC-CEDICT, held in memory; lookups are
+// What the index holds for a key: see dictionary_format.h.
+struct IndexWord {
+  std::string_view value;
+  std::string_view tag;
+  std::string_view measure;
+  std::uint32_t frequency = 0;
+};
+
+// The dictionary index built from CC-CEDICT and jieba's lexicon, held in memory; lookups are
 // binary searches and the object is read-only, so threads share it freely.
 class DictionaryIndex {
  public:
   // Reads and checks the whole file. Throws DictionaryError.
   static DictionaryIndex Load(const std::filesystem::path& path);
 
-  // English gloss of a Chinese headword: nullopt for a word the dictionary
-  // lacks, empty for a grammatical word without English of its own.
-  std::optional<std::string_view> Gloss(std::string_view chinese) const;
+  // A Chinese headword: its English renderings, tag, measure and frequency.
+  std::optional<IndexWord> Chinese(std::string_view word) const;
 
-  // The Chinese word for a normalised English key (see EnglishKey).
-  std::optional<std::string_view> ChineseFor(std::string_view englishKey) const;
+  // Whether some headword is longer than `prefix` and starts with it: lets
+  // segmentation stop trying longer words early.
+  bool HasLongerChinese(std::string_view prefix) const;
 
+  // A normalised English key (see EnglishKey): its Chinese word and tags.
+  std::optional<IndexWord> English(std::string_view key) const;
+
+  double totalFrequency() const { return m_totalFrequency; }
   std::size_t longestChineseKey() const { return m_longestChineseKey; }  // characters
   std::size_t longestEnglishKey() const { return m_longestEnglishKey; }  // words
   std::size_t chineseCount() const { return m_chinese.size(); }
@@ -39,7 +52,7 @@ class DictionaryIndex {
 
  private:
   using Entry = dictionary_format::Entry;
-  std::optional<std::string_view> Find(const std::vector<Entry>& table, std::string_view key) const;
+  std::optional<IndexWord> Find(const std::vector<Entry>& table, std::string_view key) const;
   std::string_view KeyOf(const Entry& entry) const;
 
   std::vector<Entry> m_chinese;
@@ -47,6 +60,7 @@ class DictionaryIndex {
   std::string m_strings;
   std::size_t m_longestChineseKey = 0;
   std::size_t m_longestEnglishKey = 0;
+  double m_totalFrequency = 0;
 };
 
 }  // namespace parlavo::server

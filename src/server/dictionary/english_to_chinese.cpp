@@ -3,7 +3,7 @@
 #include <cctype>
 #include <vector>
 
-#include "dictionary/english_lemmas.h"
+#include "dictionary/english_clause.h"
 #include "dictionary/punctuation.h"
 #include "text/utf8.h"
 
@@ -18,15 +18,6 @@ struct Token {
   std::string text;    // as written
   std::string lookup;  // words: lower case, typographic apostrophes made plain
 };
-
-// "it's", "let's": not a possessive.
-bool IsContraction(std::string_view word) {
-  for (std::string_view contraction : {"it's", "let's", "he's", "she's", "that's", "what's", "there's", "here's",
-                                       "who's", "where's", "how's", "when's"}) {
-    if (word == contraction) return true;
-  }
-  return false;
-}
 
 bool IsAlphanumeric(char32_t c) { return c < 0x80 && std::isalnum(static_cast<int>(c)); }
 
@@ -120,81 +111,52 @@ class Translator {
   Translator(const DictionaryIndex& index, std::string_view text) : m_index(index), m_tokens(Tokenise(text)) {}
 
   std::string Run() {
-    for (std::size_t i = 0; i < m_tokens.size();) {
-      const Token& token = m_tokens[i];
+    for (const Token& token : m_tokens) {
       switch (token.kind) {
         case TokenKind::Word:
-          i = TranslateWordsAt(i);
-          continue;
+          m_clause.push_back({token.text, token.lookup});
+          break;
         case TokenKind::Blank:
-          m_out.Blank();
+          if (m_clause.empty()) m_out.Blank();
           break;
         case TokenKind::LineBreak:
+          FlushClause(false);
           m_out.LineBreak();
           break;
         case TokenKind::Other:
+          FlushClause(false);
           m_out.Chinese(token.text);
           break;
         case TokenKind::Mark:
+          FlushClause(token.text == "?");
           m_out.Mark(token.text.front());
           break;
       }
-      ++i;
     }
+    FlushClause(false);
     return m_out.Take();
   }
 
  private:
-  // Translates the phrase or word starting at token `first`; returns the
-  // index of the token after it.
-  std::size_t TranslateWordsAt(std::size_t first) {
-    std::vector<std::size_t> words{first};
-    while (words.size() < m_index.longestEnglishKey()) {
-      const std::size_t blank = words.back() + 1;
-      if (blank + 1 >= m_tokens.size() || m_tokens[blank].kind != TokenKind::Blank ||
-          m_tokens[blank + 1].kind != TokenKind::Word) {
-        break;
-      }
-      words.push_back(blank + 1);
-    }
-    for (std::size_t count = words.size(); count >= 2; --count) {
-      std::string key = m_tokens[first].lookup;
-      for (std::size_t w = 1; w < count; ++w) key += ' ' + m_tokens[words[w]].lookup;
-      if (const auto chinese = m_index.ChineseFor(key)) {
-        m_out.Chinese(*chinese);
-        return words[count - 1] + 1;
-      }
-    }
-    TranslateWord(m_tokens[first]);
-    return first + 1;
-  }
-
-  void TranslateWord(const Token& token) {
-    const std::string& word = token.lookup;
-    if (word == "a" || word == "an" || word == "the") return;
-    if (const auto chinese = Lookup(word)) {
-      m_out.Chinese(*chinese);
-    } else if (word.ends_with("'s") && word.size() > 2 && !IsContraction(word)) {
-      if (const auto owner = Lookup(word.substr(0, word.size() - 2))) {
-        m_out.Chinese(*owner);
-        m_out.Chinese("的");
+  // Translates the words gathered since the last punctuation mark.
+  void FlushClause(bool question) {
+    if (m_clause.empty()) return;
+    bool first = true;
+    for (const ChinesePiece& piece : TranslateEnglishClause(m_index, m_clause, question)) {
+      if (!first) m_out.Blank();
+      first = false;
+      if (piece.latin) {
+        m_out.Latin(piece.text);
       } else {
-        m_out.Latin(token.text);
+        m_out.Chinese(piece.text);
       }
-    } else {
-      m_out.Latin(token.text);
     }
-  }
-
-  std::optional<std::string_view> Lookup(std::string_view word) const {
-    for (const std::string& form : LookupForms(word)) {
-      if (const auto chinese = m_index.ChineseFor(form)) return chinese;
-    }
-    return std::nullopt;
+    m_clause.clear();
   }
 
   const DictionaryIndex& m_index;
   std::vector<Token> m_tokens;
+  std::vector<ClauseToken> m_clause;
   ChineseComposer m_out;
 };
 

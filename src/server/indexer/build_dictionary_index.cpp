@@ -2,7 +2,8 @@
 // service's dictionary index and writes the licence notice that goes with it.
 //
 //   build_dictionary_index --cedict cedict_ts.u8.js --frequencies leidenfreqdata.txt.js
-//       --licence CC-BY-SA-4.0.json --source "npm package …" --index OUT --notice OUT
+//       --jieba dict.txt --licence CC-BY-SA-4.0.json --source "npm package …"
+//       --index OUT --notice OUT
 
 #include <cstdio>
 #include <exception>
@@ -15,6 +16,7 @@
 #include "indexer/cedict_source.h"
 #include "indexer/index_builder.h"
 #include "indexer/index_writer.h"
+#include "indexer/jieba_source.h"
 #include "indexer/licence_notice.h"
 
 namespace {
@@ -37,7 +39,7 @@ void WriteFile(const std::string& path, const std::string& content) {
 std::map<std::string, std::string> Arguments(int argc, char** argv) {
   std::map<std::string, std::string> arguments;
   for (int i = 1; i + 1 < argc; i += 2) arguments[argv[i]] = argv[i + 1];
-  for (const char* name : {"--cedict", "--frequencies", "--licence", "--source", "--index", "--notice"}) {
+  for (const char* name : {"--cedict", "--frequencies", "--jieba", "--licence", "--source", "--index", "--notice"}) {
     if (!arguments.contains(name)) throw std::runtime_error(std::string("missing ") + name);
   }
   return arguments;
@@ -52,7 +54,8 @@ int main(int argc, char** argv) {
     const auto frequencies =
         parlavo::server::ParseWordFrequencies(parlavo::server::UnwrapJsModuleText(ReadFile(arguments["--frequencies"])));
     const auto entries = parlavo::server::ParseCedict(cedict);
-    const auto tables = parlavo::server::BuildDictionaryTables(entries, frequencies);
+    const auto jieba = parlavo::server::ParseJiebaLexicon(ReadFile(arguments["--jieba"]));
+    const auto tables = parlavo::server::BuildDictionaryTables(entries, frequencies, jieba);
     parlavo::server::WriteDictionaryIndex(tables, arguments["--index"]);
     WriteFile(arguments["--notice"],
               parlavo::server::DictionaryLicenceNotice(arguments["--source"], parlavo::server::CedictHeader(cedict),

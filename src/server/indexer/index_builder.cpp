@@ -83,8 +83,15 @@ Preference PreferenceOf(const std::vector<CedictEntry>& entries, std::size_t ind
   return {reference, single && !neutralTone, IsProperName(entry), -weight, index};
 }
 
-std::map<std::string, std::string> ChineseTable(const std::vector<CedictEntry>& entries,
-                                                const WordFrequencies& frequencies) {
+// jieba's view of a simplified word, or a guess from its first sense.
+JiebaWord TaggingOf(const CedictEntry& entry, const std::string& senses, const JiebaLexicon& jieba) {
+  if (const auto found = jieba.find(entry.simplified); found != jieba.end()) return found->second;
+  if (IsProperName(entry)) return {0, "nz"};
+  return {0, senses.starts_with("to ") ? "v" : "n"};
+}
+
+std::map<std::string, IndexRecord> ChineseTable(const std::vector<CedictEntry>& entries,
+                                                const WordFrequencies& frequencies, const JiebaLexicon& jieba) {
   const auto readingUse = ReadingUse(entries, frequencies);
   std::map<std::string, std::pair<Preference, std::size_t>> chosen;
   for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -95,16 +102,24 @@ std::map<std::string, std::string> ChineseTable(const std::vector<CedictEntry>& 
       if (!inserted && preference < slot->second.first) slot->second = {preference, i};
     }
   }
-  std::map<std::string, std::string> table;
-  for (const auto& [word, choice] : chosen) table.emplace(word, ChineseGloss(entries[choice.second]));
+  std::map<std::string, IndexRecord> table;
+  for (const auto& [word, choice] : chosen) {
+    const CedictEntry& entry = entries[choice.second];
+    std::string senses = ChineseSenses(entry);
+    JiebaWord tagging = TaggingOf(entry, senses, jieba);
+    table.emplace(word, IndexRecord(std::move(senses), std::move(tagging.tag), tagging.frequency, Measure(entry)));
+  }
   return table;
 }
 
-std::map<std::string, std::string> EnglishTable(const std::vector<CedictEntry>& entries,
-                                                const WordFrequencies& frequencies) {
+std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& entries,
+                                                const WordFrequencies& frequencies,
+                                                const std::map<std::string, IndexRecord>& chinese) {
   std::map<std::string, std::pair<double, std::string>> best;
   for (const CedictEntry& entry : entries) {
     const double frequency = static_cast<double>(FrequencyOf(frequencies, entry.simplified)) + 1;
+    const auto word = chinese.find(entry.simplified);
+    const std::string_view tag = word == chinese.end() ? std::string_view() : std::string_view(word->second.tag);
     for (std::size_t sense = 0; sense < entry.senses.size(); ++sense) {
       const std::string& text = entry.senses[sense];
       if (ClassifySense(text) != SenseKind::Meaning || IsMarkedUsage(text)) continue;
@@ -116,21 +131,48 @@ std::map<std::string, std::string> EnglishTable(const std::vector<CedictEntry>& 
         // A note usually narrows a phrase to a setting ("(humble) my family").
         if (key.empty() || (noted && key.find(' ') != std::string::npos)) continue;
         const double score = frequency * senseWeight * (alternative == 0 ? 1.0 : 0.5);
-        const auto [slot, inserted] = best.try_emplace(key, score, entry.simplified);
-        if (!inserted && score > slot->second.first) slot->second = {score, entry.simplified};
+        // Verb renderings ("to learn") of words jieba tags as verbs also rank
+        // for the verb reading of the key, other renderings of nouns for the
+        // noun reading.
+        const bool verb = alternatives[alternative].starts_with("to ") && tag.starts_with('v');
+        const bool noun = !alternatives[alternative].starts_with("to ") && tag.starts_with('n');
+        const std::string reading = verb   ? key + std::string(dictionary_format::kVerbMark)
+                                    : noun ? key + std::string(dictionary_format::kNounMark)
+                                           : std::string();
+        for (const std::string& slotKey : {key, reading}) {
+          if (slotKey.empty()) continue;
+          const auto [slot, inserted] = best.try_emplace(slotKey, score, entry.simplified);
+          if (!inserted && score > slot->second.first) slot->second = {score, entry.simplified};
+        }
       }
     }
   }
-  std::map<std::string, std::string> table;
-  for (auto& [key, choice] : best) table.emplace(key, std::move(choice.second));
+  std::map<std::string, IndexRecord> table;
+  for (auto& [key, choice] : best) {
+    // A reading the plain key already gives needs no entry of its own.
+    if (key.ends_with(dictionary_format::kVerbMark) || key.ends_with(dictionary_format::kNounMark)) {
+      const auto plain = best.find(key.substr(0, key.size() - dictionary_format::kVerbMark.size()));
+      if (plain != best.end() && plain->second.second == choice.second) continue;
+    }
+    IndexRecord record(choice.second);
+    if (const auto word = chinese.find(record.value); word != chinese.end()) {
+      record.tag = word->second.tag;
+      record.measure = word->second.measure;
+    }
+    table.emplace(key, std::move(record));
+  }
   return table;
 }
 
 }  // namespace
 
-DictionaryTables BuildDictionaryTables(const std::vector<CedictEntry>& entries,
-                                       const WordFrequencies& frequencies) {
-  return {ChineseTable(entries, frequencies), EnglishTable(entries, frequencies)};
+DictionaryTables BuildDictionaryTables(const std::vector<CedictEntry>& entries, const WordFrequencies& frequencies,
+                                       const JiebaLexicon& jieba) {
+  DictionaryTables tables;
+  tables.chinese = ChineseTable(entries, frequencies, jieba);
+  tables.english = EnglishTable(entries, frequencies, tables.chinese);
+  for (const auto& [word, entry] : jieba) tables.totalFrequency += entry.frequency;
+  return tables;
 }
 
 }  // namespace parlavo::server

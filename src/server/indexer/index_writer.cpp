@@ -43,11 +43,21 @@ std::uint16_t Length(const std::string& text) {
   return static_cast<std::uint16_t>(text.size());
 }
 
-std::vector<format::Entry> Entries(const std::map<std::string, std::string>& table, StringPool& pool) {
+// Copies a tag or classifier into its fixed field; longer text is refused.
+void Pad(char (&field)[4], const std::string& text) {
+  if (text.size() > sizeof field) throw std::runtime_error("dictionary tag too long: " + text);
+  std::memcpy(field, text.data(), text.size());
+}
+
+std::vector<format::Entry> Entries(const std::map<std::string, IndexRecord>& table, StringPool& pool) {
   std::vector<format::Entry> entries;
   entries.reserve(table.size());
-  for (const auto& [key, value] : table) {
-    entries.push_back({pool.Add(key), pool.Add(value), Length(key), Length(value)});
+  for (const auto& [key, record] : table) {
+    format::Entry entry{pool.Add(key), pool.Add(record.value), Length(key), Length(record.value), record.frequency,
+                        {}, {}};
+    Pad(entry.tag, record.tag);
+    Pad(entry.measure, record.measure);
+    entries.push_back(entry);
   }
   return entries;
 }
@@ -90,6 +100,7 @@ void WriteDictionaryIndex(const DictionaryTables& tables, const std::filesystem:
   header.longestChineseKey = LongestChineseKey(tables);
   header.longestEnglishKey = LongestEnglishKey(tables);
   header.stringsSize = pool.bytes().size();
+  header.totalFrequency = Count(tables.totalFrequency);
 
   std::filesystem::path temporary = output;
   temporary += ".part";

@@ -25,7 +25,12 @@ std::string DictionaryLicenceNotice(std::string_view source, std::string_view ce
       "(CC BY-SA 4.0), https://creativecommons.org/licenses/by-sa/4.0/\n"
       "\n"
       "CC-CEDICT is published by MDBG, https://www.mdbg.net/chinese/dictionary?page=cc-cedict\n"
-      "Source of the copy used: ";
+      "\n"
+      "cedict.idx 还含有结巴分词（jieba）词库的词频和词性，按 MIT 许可协议使用，见 jieba-licence.txt。\n"
+      "cedict.idx also carries word frequencies and parts of speech from jieba's lexicon,\n"
+      "used under the MIT (Expat) licence; see jieba-licence.txt.\n"
+      "\n"
+      "Source of the copy of CC-CEDICT used: ";
   notice.append(source);
   notice +=
       "\n"

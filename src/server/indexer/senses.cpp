@@ -125,15 +125,38 @@ std::vector<std::string> Alternatives(std::string_view sense) {
   return alternatives;
 }
 
-std::string ChineseGloss(const CedictEntry& entry) {
+std::string ChineseSenses(const CedictEntry& entry) {
   if (entry.senses.empty() || ClassifySense(entry.senses.front()) != SenseKind::Meaning) return {};
-  const std::vector<std::string> alternatives = Alternatives(entry.senses.front());
-  if (alternatives.empty()) return {};
-  std::string gloss = alternatives.front();
-  if (const auto comma = gloss.find(", "); comma != std::string::npos) gloss.resize(comma);
-  while (!gloss.empty() && (gloss.back() == '!' || gloss.back() == '?' || gloss.back() == '.')) gloss.pop_back();
-  if (gloss.starts_with("to ") && gloss.size() > 3) gloss.erase(0, 3);
-  return gloss;
+  constexpr std::size_t kMostSenses = 6;
+  std::string senses;
+  std::size_t count = 0;
+  for (const std::string& sense : entry.senses) {
+    if (count == kMostSenses) break;
+    if (ClassifySense(sense) != SenseKind::Meaning || (count > 0 && IsMarkedUsage(sense))) continue;
+    const std::vector<std::string> alternatives = Alternatives(sense);
+    if (alternatives.empty()) continue;
+    std::string rendering = alternatives.front();
+    if (const auto comma = rendering.find(", "); comma != std::string::npos) rendering.resize(comma);
+    while (!rendering.empty() && (rendering.back() == '!' || rendering.back() == '?' || rendering.back() == '.')) {
+      rendering.pop_back();
+    }
+    if (rendering.empty() || rendering == "to" || rendering.find('/') != std::string::npos) continue;
+    if (count++ > 0) senses += '/';
+    senses += rendering;
+  }
+  return senses;
+}
+
+std::string Measure(const CedictEntry& entry) {
+  for (const std::string& sense : entry.senses) {
+    if (!sense.starts_with("CL:")) continue;
+    std::string_view first = std::string_view(sense).substr(3);
+    first = first.substr(0, first.find_first_of(",["));
+    if (const auto bar = first.find('|'); bar != std::string_view::npos) first.remove_prefix(bar + 1);
+    if (CountCodePoints(first) == 1 && first.size() <= 3) return std::string(first);
+    return {};
+  }
+  return {};
 }
 
 std::string EnglishKey(std::string_view rendering) {

@@ -28,11 +28,17 @@ std::string StripNotes(std::string_view sense);
 // that only point at Chinese text or are word fragments ("-ful").
 std::vector<std::string> Alternatives(std::string_view sense);
 
-// What a Chinese word is translated into: the first rendering of its first
-// sense, up to a comma that starts an explanation, without the infinitive
-// "to " and closing "!", "?" or "..." (the text's own punctuation follows).
-// Empty for grammatical words.
-std::string ChineseGloss(const CedictEntry& entry);
+// What a Chinese word may be translated into, one rendering per sense joined
+// by '/' ("to love/affection"), at most six: the first rendering of each
+// sense that is a meaning, up to a comma that starts an explanation, without
+// closing "!", "?" or "..." (the text's own punctuation follows). Verbs keep
+// "to " so the translator can tell them from nouns. Empty for grammatical
+// words (whose first sense is not a meaning).
+std::string ChineseSenses(const CedictEntry& entry);
+
+// The simplified classifier of the first "CL:" sense ("CL:本[ben3],冊|册[ce4]"
+// -> "本"), or empty.
+std::string Measure(const CedictEntry& entry);
 
 // The lookup form of an English rendering: lower case, no leading "to ",
 // article or trailing "!?.", at most six words of letters, digits, "'" and

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "dictionary/dictionary_index.h"
+
+namespace parlavo::server {
+
+struct ChineseWord {
+  std::string_view text;
+  std::optional<IndexWord> entry;  // nullopt: a character the dictionary lacks
+};
+
+// Splits a run of Han characters into the words that make it most probable,
+// as jieba does: each word costs -log(its frequency / all frequencies), a
+// word jieba lacks costs as if it occurred once in ten (it is still better
+// than characters alone), a character the dictionary lacks costs most; such
+// characters next to each other make one word.
+std::vector<ChineseWord> SegmentChinese(const DictionaryIndex& index, std::string_view han);
+
+}  // namespace parlavo::server
