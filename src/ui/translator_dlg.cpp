@@ -2,17 +2,18 @@
 
 #include <initializer_list>
 
-#include <wx/bmpbndl.h>
+#include <wx/bitmap.h>
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/iconbndl.h>
+#include <wx/imagpng.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
-#include "app_icon_svg.h"
+#include "app_icon_png.h"
 #include "ui/about_dialog.h"
 #include "ui/command_ids.h"
 #include "ui/dialog_font.h"
@@ -41,12 +42,15 @@ constexpr DialogRect ARROW_RECT{70, 89, 9, 8};
 // Return inserts a line break; lines wrap at the box's width.
 constexpr long TEXT_BOX_STYLE = wxTE_MULTILINE | wxTE_BESTWRAP;
 
+// Rendered at build time: rendering the SVG at every start costs time and
+// memory for no gain.
 wxIconBundle AppIcons() {
-  const wxBitmapBundle picture = wxBitmapBundle::FromSVG(APP_ICON_SVG, wxSize(32, 32));
+  // wx decodes PNG data with its own handler, which nobody registers for us.
+  if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
   wxIconBundle icons;
-  for (const int side : {16, 32, 48, 128, 256}) {
+  for (const IconPng& png : APP_ICON_PNGS) {
     wxIcon icon;
-    icon.CopyFromBitmap(picture.GetBitmap(wxSize(side, side)));
+    icon.CopyFromBitmap(wxBitmap::NewFromPNGData(png.data, png.size));
     icons.AddIcon(icon);
   }
   return icons;
