@@ -1,6 +1,8 @@
 #include "net/web_fetch.h"
 
+#include <arpa/inet.h>
 #include <curl/curl.h>
+#include <strings.h>
 
 #include <memory>
 #include <mutex>
@@ -70,24 +72,48 @@ std::size_t OnBodyBytes(char* data, std::size_t size, std::size_t count, void* u
   return bytes;
 }
 
+// The host of an address as libcurl reads it, and its port if it names one.
+struct Authority {
+  std::string host;
+  std::string port;
+};
+
+Authority AuthorityOf(const Text& url) {
+  Authority authority;
+  std::unique_ptr<CURLU, decltype(&curl_url_cleanup)> parsed(curl_url(), curl_url_cleanup);
+  if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, url.c_str(), CURLU_NON_SUPPORT_SCHEME) != CURLUE_OK)
+    return authority;
+  const auto part = [&parsed](CURLUPart which, std::string& out) {
+    char* text = nullptr;
+    if (curl_url_get(parsed.get(), which, &text, 0) != CURLUE_OK) return;
+    out = text;
+    curl_free(text);
+  };
+  part(CURLUPART_HOST, authority.host);
+  part(CURLUPART_PORT, authority.port);
+  return authority;
+}
+
 // "host" or "host:port" of the address, for messages; UTF-8.
 std::string HostOf(const Text& url) {
-  std::string host = url;
-  std::unique_ptr<CURLU, decltype(&curl_url_cleanup)> parsed(curl_url(), curl_url_cleanup);
-  if (parsed && curl_url_set(parsed.get(), CURLUPART_URL, url.c_str(), CURLU_NON_SUPPORT_SCHEME) == CURLUE_OK) {
-    char* part = nullptr;
-    if (curl_url_get(parsed.get(), CURLUPART_HOST, &part, 0) == CURLUE_OK) {
-      host = part;
-      curl_free(part);
-      if (curl_url_get(parsed.get(), CURLUPART_PORT, &part, 0) == CURLUE_OK) {
-        host += ":";
-        host += part;
-        curl_free(part);
-      }
-    }
-  }
+  const Authority authority = AuthorityOf(url);
+  std::string host = authority.host.empty() ? url : authority.host;
+  if (!authority.host.empty() && !authority.port.empty()) host += ":" + authority.port;
   AnsiToUtf8(host);
   return host;
+}
+
+// localhost, 127.0.0.0/8 and ::1: this machine, which no proxy can reach for
+// us (a browser goes there directly too).
+bool IsLoopback(const std::string& host) {
+  if (strcasecmp(host.c_str(), "localhost") == 0) return true;
+  in_addr v4{};
+  if (inet_pton(AF_INET, host.c_str(), &v4) == 1) return (ntohl(v4.s_addr) >> 24) == 127;
+  if (host.size() > 2 && host.front() == '[' && host.back() == ']') {
+    in6_addr v6{};
+    return inet_pton(AF_INET6, host.substr(1, host.size() - 2).c_str(), &v6) == 1 && IN6_IS_ADDR_LOOPBACK(&v6);
+  }
+  return false;
 }
 
 std::string Reason(CURLcode code, const Transfer& transfer, const std::string& host) {
@@ -143,6 +169,8 @@ bool Perform(const Text& url, const FetchLimits& limits, Transfer& transfer) {
   curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, OnBodyBytes);
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+  // An empty proxy overrides http_proxy and friends; other hosts follow them.
+  if (IsLoopback(AuthorityOf(url).host)) curl_easy_setopt(curl, CURLOPT_PROXY, "");
 
   const CURLcode code = curl_easy_perform(curl);
   if (code == CURLE_OK) return true;

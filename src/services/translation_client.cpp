@@ -9,12 +9,11 @@
 
 namespace parlavo {
 
-const char* const SERVICE_HOST = PARLAVO_SERVICE_HOST;
-const char* const DETECT_URL = "http://" PARLAVO_SERVICE_HOST "/ajax/services/language/detect?v=1.0&q=%s";
-const char* const TRANSLATE_URL =
-    "http://" PARLAVO_SERVICE_HOST "/ajax/services/language/translate?v=1.0&q=%s&langpair=%s|%s";
-
 namespace {
+
+constexpr std::string_view DETECT_URL = "http://%s/ajax/services/language/detect?v=1.0&q=%s";
+constexpr std::string_view TRANSLATE_URL =
+    "http://%s/ajax/services/language/translate?v=1.0&q=%s&langpair=%s|%s";
 
 constexpr std::size_t kMaxCodeLength = 12;
 
@@ -88,7 +87,7 @@ void ExtractField(Text& body, Text key) {
 }
 
 Text DetectLanguage(Text text, const FetchLimits& limits) {
-  const Text url = Format(DETECT_URL, {UrlEncode(text)});
+  const Text url = Format(DETECT_URL, {SERVICE_HOST, UrlEncode(text)});
   Text body = FetchUrlText(url, limits);
   if (body.empty()) return {};
   ExtractField(body, "language");
@@ -96,7 +95,8 @@ Text DetectLanguage(Text text, const FetchLimits& limits) {
 }
 
 Text TranslateText(Text text, Text source, Text target, const FetchLimits& limits) {
-  const Text url = Format(TRANSLATE_URL, {UrlEncode(text), SafeLanguageCode(source), SafeLanguageCode(target)});
+  const Text url =
+      Format(TRANSLATE_URL, {SERVICE_HOST, UrlEncode(text), SafeLanguageCode(source), SafeLanguageCode(target)});
   return FetchUrlText(url, limits);
 }
 

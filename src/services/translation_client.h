@@ -27,9 +27,9 @@ struct LanguagePair {
   Text target;
 };
 
+// host[:port] of the translation service. Defined apart from the client
+// (service_host.cpp), so that tests can link a host of their own.
 extern const char* const SERVICE_HOST;
-extern const char* const DETECT_URL;
-extern const char* const TRANSLATE_URL;
 
 // Appends "中文" -> "zh" and "英文" -> "en" (names in the ANSI code page).
 void FillLanguageTable(LanguageTable& table);

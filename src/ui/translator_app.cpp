@@ -3,9 +3,11 @@
 #include <langinfo.h>
 
 #include <clocale>
+#include <cstdio>
 #include <cstring>
 #include <new>
 
+#include <wx/log.h>
 #include <wx/msgdlg.h>
 
 #include "net/web_fetch.h"
@@ -21,6 +23,20 @@ void ShowError(const wxString& message) {
   wxMessageBox(message, wxS("帕拉沃"), wxOK | wxICON_ERROR, wxTheApp->GetTopWindow());
 }
 
+void ReportAssertion(const wxString& file, int line, const wxString& function, const wxString& condition,
+                     const wxString& message) {
+  std::fprintf(stderr, "%s:%d: %s: \"%s\" failed: %s\n", file.utf8_str().data(), line, function.utf8_str().data(),
+               condition.utf8_str().data(), message.utf8_str().data());
+}
+
+// The toolkit's own messages and failed checks are English and meant for
+// developers: they go to the standard error stream, never into a box. What
+// the user must know, the program tells in its own Chinese boxes.
+void KeepToolkitMessagesOffScreen() {
+  delete wxLog::SetActiveTarget(new wxLogStderr);
+  wxSetAssertHandler(ReportAssertion);
+}
+
 }  // namespace
 
 void UseUserLocale() {
@@ -32,6 +48,7 @@ void UseUserLocale() {
 }
 
 bool CTranslatorApp::OnInit() {
+  KeepToolkitMessagesOffScreen();
   auto* window = new CTranslatorDlg(nullptr);
   SetTopWindow(window);
   window->Show();

@@ -2,17 +2,18 @@
 
 #include <initializer_list>
 
-#include <wx/bmpbndl.h>
+#include <wx/bitmap.h>
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/iconbndl.h>
+#include <wx/imagpng.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
-#include "app_icon_svg.h"
+#include "app_icon_png.h"
 #include "ui/about_dialog.h"
 #include "ui/command_ids.h"
 #include "ui/dialog_font.h"
@@ -41,12 +42,15 @@ constexpr DialogRect ARROW_RECT{70, 89, 9, 8};
 // Return inserts a line break; lines wrap at the box's width.
 constexpr long TEXT_BOX_STYLE = wxTE_MULTILINE | wxTE_BESTWRAP;
 
+// Rendered at build time: rendering the SVG at every start costs time and
+// memory for no gain.
 wxIconBundle AppIcons() {
-  const wxBitmapBundle picture = wxBitmapBundle::FromSVG(APP_ICON_SVG, wxSize(32, 32));
+  // wx decodes PNG data with its own handler, which nobody registers for us.
+  if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
   wxIconBundle icons;
-  for (const int side : {16, 32, 48, 128, 256}) {
+  for (const IconPng& png : APP_ICON_PNGS) {
     wxIcon icon;
-    icon.CopyFromBitmap(picture.GetBitmap(wxSize(side, side)));
+    icon.CopyFromBitmap(wxBitmap::NewFromPNGData(png.data, png.size));
     icons.AddIcon(icon);
   }
   return icons;
@@ -127,31 +131,48 @@ void CTranslatorDlg::CreateControls() {
   const wxRect arrow = place(ARROW_RECT);
   new wxStaticText(panel, wxID_ANY, wxS("->"), arrow.GetPosition(), arrow.GetSize(), wxALIGN_LEFT);
 
-  ShowVerticalScrollBar(*m_editSource);
-  ShowVerticalScrollBar(*m_editResult);
+  for (wxTextCtrl* box : {m_editSource, m_editResult}) {
+    ShowVerticalScrollBar(*box);
+    box->Bind(wxEVT_CHAR, &CTranslatorDlg::OnTextBoxChar, this);
+  }
   m_editSource->SetFocus();
 }
 
-// Keys of a dialog: Return presses the default button unless a text box
-// takes it as a line break; Ctrl+Return presses it from anywhere; Esc closes.
-void CTranslatorDlg::OnCharHook(wxKeyEvent& event) {
-  if (event.GetKeyCode() == WXK_ESCAPE && event.GetModifiers() == wxMOD_NONE) {
+// Keys of a dialog: Esc closes, Ctrl+Return presses the default button, and
+// so does Return outside the text boxes (in them it breaks the line).
+bool CTranslatorDlg::HandleDialogKey(const wxKeyEvent& event, bool inTextBox) {
+  const int modifiers = event.GetModifiers();
+  if (event.GetKeyCode() == WXK_ESCAPE && modifiers == wxMOD_NONE) {
     Close();
-    return;
+    return true;
   }
-  if (IsReturn(event)) {
-    const wxWindow* focus = FindFocus();
-    const bool inTextBox = focus == m_editSource || focus == m_editResult;
-    const int modifiers = event.GetModifiers();
-    auto* button = dynamic_cast<wxButton*>(GetDefaultItem());
-    if (button != nullptr && (modifiers == wxMOD_CONTROL || (modifiers == wxMOD_NONE && !inTextBox))) {
-      wxCommandEvent press(wxEVT_BUTTON, button->GetId());
-      press.SetEventObject(button);
-      button->Command(press);
-      return;
-    }
+  if (IsReturn(event) && (modifiers == wxMOD_CONTROL || (modifiers == wxMOD_NONE && !inTextBox))) {
+    PressDefaultButton();
+    return true;
   }
-  event.Skip();
+  return false;
+}
+
+// The hook sees every key before an input method does, so in the text boxes
+// the keys wait for wxEVT_CHAR, which comes only for keys the input method
+// did not take: Esc then cancels what is being composed instead of closing.
+void CTranslatorDlg::OnCharHook(wxKeyEvent& event) {
+  const wxWindow* focus = FindFocus();
+  if (focus == m_editSource || focus == m_editResult || !HandleDialogKey(event, false)) event.Skip();
+}
+
+void CTranslatorDlg::OnTextBoxChar(wxKeyEvent& event) {
+  if (!HandleDialogKey(event, true)) event.Skip();
+}
+
+void CTranslatorDlg::PressDefaultButton() {
+  auto* button = dynamic_cast<wxButton*>(GetDefaultItem());
+  if (button == nullptr) return;
+  wxCommandEvent press(wxEVT_BUTTON, button->GetId());
+  press.SetEventObject(button);
+  // A failing command is reported in here, so the key counts as handled
+  // either way and never reaches a text box as a line break.
+  button->GetEventHandler()->SafelyProcessEvent(press);
 }
 
 void CTranslatorDlg::OnTranslate(wxCommandEvent&) {

@@ -12,7 +12,7 @@ namespace parlavo {
 
 // The main window. GTK dialogs cannot carry a menu bar, so this is a frame
 // whose panel behaves like a dialog: fixed size, Return presses the default
-// button outside the text boxes, Esc closes.
+// button outside the text boxes, Ctrl+Return anywhere, Esc closes.
 class CTranslatorDlg : public wxFrame {
  public:
   explicit CTranslatorDlg(wxWindow* parent = nullptr);
@@ -21,7 +21,10 @@ class CTranslatorDlg : public wxFrame {
   void CreateControls();
   void CreateMenu();
 
+  bool HandleDialogKey(const wxKeyEvent& event, bool inTextBox);
+  void PressDefaultButton();
   void OnCharHook(wxKeyEvent& event);
+  void OnTextBoxChar(wxKeyEvent& event);
   void OnTranslate(wxCommandEvent& event);
   void OnAbout(wxCommandEvent& event);
   void OnCheckUpdate(wxCommandEvent& event);

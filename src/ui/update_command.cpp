@@ -1,5 +1,8 @@
 #include "ui/update_command.h"
 
+#include <string>
+
+#include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
@@ -17,21 +20,27 @@ UpdateStatus AskServer(const FetchLimits& limits) {
   return checker.CheckForUpdate(CURRENT_VERSION);
 }
 
-int ShowMessage(wxWindow* owner, const char* text, const char* caption, long style) {
-  wxMessageDialog box(owner, FromUtf8(text), FromUtf8(caption), style);
+int ShowMessage(wxWindow* owner, const std::string& text, const char* caption, long style) {
+  wxMessageDialog box(owner, FromUtf8(text.c_str()), FromUtf8(caption), style);
   return box.ShowModal();
 }
 
 }  // namespace
 
-void OpenInDefaultBrowser(const wxString& url) { wxLaunchDefaultBrowser(url); }
+bool OpenInDefaultBrowser(const wxString& url) {
+  // wx would report the failure in English; the caller does it in Chinese.
+  wxLogNull quiet;
+  return wxLaunchDefaultBrowser(url);
+}
 
 void RunUpdateCheck(wxWindow* owner, const BrowserLauncher& openBrowser, const FetchLimits& limits) {
   switch (AskServer(limits)) {
     case UpdateStatus::Newer:
       if (ShowMessage(owner, "有新的版本，是否打开官方网站下载新版本？", "有新版本",
-                      wxYES_NO | wxICON_INFORMATION) == wxID_YES)
-        openBrowser(FromUtf8(HOME_PAGE_URL));
+                      wxYES_NO | wxICON_INFORMATION) == wxID_YES &&
+          !openBrowser(FromUtf8(HOME_PAGE_URL)))
+        ShowMessage(owner, "无法启动网页浏览器，请手动打开官方网站：\n" + std::string(HOME_PAGE_URL), "帕拉沃",
+                    wxOK | wxICON_WARNING);
       break;
     case UpdateStatus::Latest:
       ShowMessage(owner, "您使用的是最新的版本哦", "提示", wxOK | wxICON_NONE);

@@ -43,6 +43,23 @@ TEST_F(Errors, UnreachableServiceIsReportedAndTheResultStaysAsItWas) {
   EXPECT_EQ(InputBox().GetValue(), wxS("hi"));
 }
 
+TEST_F(Errors, AFailedCtrlReturnLeavesTheInputAsTyped) {
+  Focus(InputBox());
+  m_user.Text("abc");
+  ASSERT_TRUE(WaitUntil([this] { return InputBox().GetValue() == wxS("abc"); }));
+  ProxyRoute refused(RefusingProxyUrl());
+  ShownBox shown;
+  wxTEST_DIALOG(
+      {
+        m_user.Char(WXK_RETURN, wxMOD_CONTROL);
+        EXPECT_TRUE(WaitUntil([&shown] { return shown.count > 0; }));
+      },
+      RecordedBox(shown));
+  PumpEvents(300ms);
+  ExpectErrorBox(shown);
+  EXPECT_EQ(InputBox().GetValue().utf8_string(), "abc");
+}
+
 TEST_F(Errors, ServiceErrorReplyIsReportedAsFailedTranslation) {
   SetTranslateReply(BAD_LANGUAGE_PAIR);
   InputBox().ChangeValue(wxS("hi"));

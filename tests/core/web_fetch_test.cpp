@@ -146,5 +146,22 @@ TEST(WebFetchErrorTest, RefusedConnectionNamesTheHost) {
   }
 }
 
+TEST(WebFetchProxyTest, LoopbackIsReachedDirectlyWhateverTheProxy) {
+  LoopbackServer proxy;
+  proxy.Start();
+  LoopbackServer service;
+  service.server().Get("/hi", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content("direct", "text/plain");
+  });
+  service.Start();
+  ProxyRoute route(proxy);
+  for (const std::string host : {"127.0.0.1", "localhost"}) {
+    EXPECT_EQ(FetchUrlText("http://" + host + ":" + std::to_string(service.port()) + "/hi", ShortLimits()), "direct")
+        << host;
+  }
+  EXPECT_EQ(service.Targets(), (std::vector<std::string>{"/hi", "/hi"}));
+  EXPECT_TRUE(proxy.Targets().empty());
+}
+
 }  // namespace
 }  // namespace parlavo

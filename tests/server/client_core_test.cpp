@@ -4,18 +4,18 @@
 #include "service_fixture.h"
 #include "services/translation_client.h"
 
-// The desktop client's core talking to the real service, routed to it
-// through http_proxy since the client's host is fixed at build time.
+// The desktop client's core talking to the real service, pointed at its
+// loopback address, which the client reaches without any proxy.
 namespace parlavo::server {
 namespace {
 
-using parlavo::testing::ProxyRoute;
+using parlavo::testing::ServiceHostRoute;
 using parlavo::testing::ScopedLocale;
 
 class ClientCoreTest : public ::testing::Test {
  protected:
   testing::RunningService m_service{testing::RealDictionaryEngine()};
-  ProxyRoute m_route{m_service.Url()};
+  ServiceHostRoute m_route{m_service.Url()};
 };
 
 TEST_F(ClientCoreTest, TheWorkedExampleEndsInARealTranslation) {

@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "service_host_route.h"
+
 namespace parlavo::testing {
 
 // An HTTP server of the test's own on 127.0.0.1, on a port the system picks.

@@ -86,7 +86,11 @@ class UpdateCommandTest : public ::testing::Test {
   std::optional<ProxyRoute> m_route;
   ScopedFrame owner{wxRect(100, 100, 400, 300)};
   std::vector<std::string> launched;
-  BrowserLauncher launcher = [this](const wxString& url) { launched.push_back(url.utf8_string()); };
+  bool browserStarts = true;
+  BrowserLauncher launcher = [this](const wxString& url) {
+    launched.push_back(url.utf8_string());
+    return browserStarts;
+  };
   FetchLimits limits{std::chrono::seconds(5), std::chrono::seconds(5)};
   std::atomic<bool> m_busyDuringRequest = false;
 
@@ -106,6 +110,20 @@ TEST_F(UpdateCommandTest, NewerVersionOffersTheHomePage) {
   EXPECT_EQ(seen.owner, owner.get());
   EXPECT_EQ(launched, std::vector<std::string>{"http://" + MAKER_HOST});
   EXPECT_EQ(m_server.Targets(), std::vector<std::string>{"http://" + MAKER_HOST + "/orbenix/up.txt"});
+}
+
+TEST_F(UpdateCommandTest, ABrowserThatDoesNotStartIsReportedWithTheAddress) {
+  Serve("trans=3");
+  browserStarts = false;
+  SeenBox question;
+  SeenBox failure;
+  wxTEST_DIALOG(RunUpdateCheck(owner.get(), launcher, limits), ExpectMessageBox(wxID_YES, question),
+                ExpectMessageBox(wxID_OK, failure));
+  EXPECT_EQ(launched.size(), 1u);
+  EXPECT_EQ(failure.message, "无法启动网页浏览器，请手动打开官方网站：\nhttp://" + MAKER_HOST);
+  EXPECT_EQ(failure.caption, "帕拉沃");
+  EXPECT_EQ(failure.buttons, wxOK);
+  EXPECT_EQ(failure.owner, owner.get());
 }
 
 TEST_F(UpdateCommandTest, DecliningTheHomePageOpensNothing) {
@@ -158,7 +176,11 @@ TEST(UpdateCommandNetworkTest, NetworkErrorLeavesTheCommandWithoutAnyBox) {
   std::vector<std::string> launched;
   testing::GtestModalHook noBoxExpected(__FILE__, __LINE__, "NetworkErrorLeavesTheCommandWithoutAnyBox");
   EXPECT_THROW(RunUpdateCheck(
-                   owner.get(), [&launched](const wxString& url) { launched.push_back(url.utf8_string()); },
+                   owner.get(),
+                   [&launched](const wxString& url) {
+                     launched.push_back(url.utf8_string());
+                     return true;
+                   },
                    FetchLimits{std::chrono::seconds(5), std::chrono::seconds(5)}),
                InternetError);
   EXPECT_TRUE(launched.empty());
