@@ -2,14 +2,13 @@
 
 #include <iconv.h>
 
-#include <array>
 #include <cerrno>
-#include <cstdint>
-#include <cstring>
 #include <stdexcept>
 #include <string_view>
 
 #include "net/ansi_code_page.h"
+#include "text/percent_coding.h"
+#include "text/utf8.h"
 
 namespace parlavo {
 
@@ -19,7 +18,6 @@ namespace {
 // directions: decoding there is where invalid bytes are found, encoding from
 // there is where unrepresentable characters are found.
 constexpr const char* kWide = "UTF-32LE";
-constexpr char32_t kReplacement = 0xFFFD;
 
 class Converter {
  public:
@@ -69,7 +67,7 @@ std::string Decode(std::string_view text, const std::string& charset) {
     const int error = converter.Run(in, left, wide);
     if (error == 0) break;
     if (error != EILSEQ && error != EINVAL) throw std::runtime_error("字符集转换失败");
-    AppendWide(wide, kReplacement);
+    AppendWide(wide, kReplacementCharacter);
     ++in;
     --left;
     converter.Reset();
@@ -109,42 +107,6 @@ std::string Encode(std::string_view wide, const std::string& charset) {
   return out;
 }
 
-// Strict UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
-bool IsValidUtf8(std::string_view text) {
-  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  const auto* end = p + text.size();
-  while (p < end) {
-    // Plain ASCII runs are the common case: eight bytes at a time.
-    while (end - p >= 8) {
-      std::uint64_t block;
-      std::memcpy(&block, p, sizeof block);
-      if (block & 0x8080808080808080ull) break;
-      p += 8;
-    }
-    if (p == end) break;
-    if (*p < 0x80) {
-      ++p;
-      continue;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;
-    if (*p >= 0xC2 && *p <= 0xDF) length = 2;
-    else if (*p == 0xE0) length = 3, low = 0xA0;
-    else if (*p == 0xED) length = 3, high = 0x9F;
-    else if (*p >= 0xE1 && *p <= 0xEF) length = 3;
-    else if (*p == 0xF0) length = 4, low = 0x90;
-    else if (*p >= 0xF1 && *p <= 0xF3) length = 4;
-    else if (*p == 0xF4) length = 4, high = 0x8F;
-    else return false;
-    if (static_cast<std::size_t>(end - p) < length || p[1] < low || p[1] > high) return false;
-    for (std::size_t i = 2; i < length; ++i) {
-      if (p[i] < 0x80 || p[i] > 0xBF) return false;
-    }
-    p += length;
-  }
-  return true;
-}
-
 bool IsUtf8(const std::string& charset) { return charset == "UTF-8"; }
 
 void Convert(Text& text, const std::string& from, const std::string& to) {
@@ -169,22 +131,7 @@ Text UrlEncode(const Text& text) {
     AnsiToUtf8(converted);
     utf8 = &converted;
   }
-  // Each byte's escape as four bytes ("%xx" and a spare), so that one
-  // fixed-size copy writes it; the spare is overwritten by the next escape.
-  static const auto kEscapes = [] {
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::array<std::array<char, 4>, 256> escapes{};
-    for (std::size_t byte = 0; byte < 256; ++byte) escapes[byte] = {'%', kHex[byte >> 4], kHex[byte & 0x0F], '\0'};
-    return escapes;
-  }();
-  Text encoded(utf8->size() * 3 + 1, '\0');
-  char* out = encoded.data();
-  for (const char c : *utf8) {
-    std::memcpy(out, kEscapes[static_cast<unsigned char>(c)].data(), 4);
-    out += 3;
-  }
-  encoded.pop_back();
-  return encoded;
+  return PercentEncodeEveryByte(*utf8);
 }
 
 }  // namespace parlavo

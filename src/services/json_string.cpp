@@ -2,46 +2,23 @@
 
 #include "net/ansi_code_page.h"
 #include "net/text_encoding.h"
+#include "text/ascii.h"
+#include "text/utf8.h"
 
 namespace parlavo {
 
 namespace {
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // The four hex digits of a \u escape at `pos` (just after the "u"), or -1.
 long ReadHex4(std::string_view body, std::size_t pos) {
   if (pos + 4 > body.size()) return -1;
   long value = 0;
   for (std::size_t i = 0; i < 4; ++i) {
-    const int digit = HexValue(body[pos + i]);
+    const int digit = HexDigitValue(body[pos + i]);
     if (digit < 0) return -1;
     value = value * 16 + digit;
   }
   return value;
-}
-
-void AppendUtf8(Text& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
 }
 
 // Decodes the \u escape (or surrogate pair) whose "\u" is at `pos`. Returns

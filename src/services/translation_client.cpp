@@ -6,6 +6,7 @@
 #include "net/ansi_code_page.h"
 #include "net/text_encoding.h"
 #include "services/json_string.h"
+#include "text/ascii.h"
 
 namespace parlavo {
 
@@ -23,7 +24,7 @@ constexpr std::size_t kMaxCodeLength = 12;
 Text SafeLanguageCode(const Text& code) {
   if (code.empty() || code.size() > kMaxCodeLength) return {};
   for (const char c : code) {
-    const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+    const bool plain = IsAsciiAlphanumeric(c) || c == '-';
     if (!plain) return {};
   }
   return code;

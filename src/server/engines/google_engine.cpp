@@ -4,6 +4,7 @@
 
 #include "engines/language_codes.h"
 #include "engines/text_chunks.h"
+#include "text/percent_coding.h"
 
 namespace parlavo::server {
 
@@ -13,7 +14,7 @@ using nlohmann::json;
 
 std::string ToGoogle(const std::string& code) {
   if (code.empty()) return "auto";
-  const std::string lower = Lower(code);
+  const std::string lower = ToLowerAscii(code);
   if (lower == "zh" || lower == "zh-cn") return "zh-CN";
   if (lower == "zh-tw") return "zh-TW";
   return code;
@@ -53,10 +54,10 @@ std::string GoogleEngine::TranslateChunk(const std::string& text, const std::str
                                          const std::string& target) const {
   // The text goes in the body: 5 000 Chinese characters percent-encoded are
   // far longer than web servers take in an address.
-  const std::string url = m_baseUrl + "/translate_a/single?client=gtx&sl=" + EscapeQueryValue(ToGoogle(source)) +
-                          "&tl=" + EscapeQueryValue(ToGoogle(target)) + "&dt=t";
+  const std::string url = m_baseUrl + "/translate_a/single?client=gtx&sl=" + PercentEncodeReserved(ToGoogle(source)) +
+                          "&tl=" + PercentEncodeReserved(ToGoogle(target)) + "&dt=t";
   const UpstreamReply reply =
-      UpstreamPost(url, "application/x-www-form-urlencoded", "q=" + EscapeQueryValue(text), m_limits, "Google 翻译");
+      UpstreamPost(url, "application/x-www-form-urlencoded", "q=" + PercentEncodeReserved(text), m_limits, "Google 翻译");
   if (reply.status == 429) throw UpstreamError("Google 翻译限制了请求频率（HTTP 429）");
   if (reply.status == 403 || (reply.status >= 300 && reply.status < 400)) {
     throw UpstreamError("Google 翻译拒绝了请求（HTTP " + std::to_string(reply.status) + "），本机地址可能已被暂时封锁");

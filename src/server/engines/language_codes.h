@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/ascii.h"
+
 namespace parlavo::server {
 
 enum class LanguageFamily { Chinese, English, Other };
@@ -12,7 +14,5 @@ LanguageFamily FamilyOf(std::string_view code);
 
 // A language code as the request may carry it: 1 to 12 of A-Z a-z 0-9 '-'.
 bool IsPlainLanguageCode(std::string_view code);
-
-std::string Lower(std::string_view text);
 
 }  // namespace parlavo::server

@@ -17,7 +17,7 @@ constexpr std::string_view kName = "LibreTranslate";
 std::string ToUpstream(const std::string& code) {
   if (code.empty()) return "auto";
   if (FamilyOf(code) == LanguageFamily::Chinese) return "zh";
-  return Lower(code);
+  return ToLowerAscii(code);
 }
 
 std::string ErrorText(const json& reply) {

@@ -111,21 +111,4 @@ std::string HostOf(std::string_view url) {
   return std::string(url.substr(0, url.find_first_of("/?#")));
 }
 
-std::string EscapeQueryValue(std::string_view value) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string escaped;
-  for (char c : value) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
-        c == '-' || c == '_' || c == '.' || c == '~') {
-      escaped += c;
-    } else {
-      escaped += '%';
-      escaped += kHex[byte >> 4];
-      escaped += kHex[byte & 0x0F];
-    }
-  }
-  return escaped;
-}
-
 }  // namespace parlavo::server

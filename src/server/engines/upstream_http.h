@@ -35,7 +35,4 @@ UpstreamReply UpstreamPost(const std::string& url, std::string_view contentType,
 // "host[:port]" of an http(s) address, as messages name the upstream.
 std::string HostOf(std::string_view url);
 
-// Percent-encodes a query parameter value.
-std::string EscapeQueryValue(std::string_view value);
-
 }  // namespace parlavo::server

@@ -5,10 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace parlavo::server {
+#include "text/percent_coding.h"
 
-// Decodes %XX escapes and '+' as a blank; nullopt for a malformed escape.
-std::optional<std::string> PercentDecode(std::string_view text);
+namespace parlavo::server {
 
 // name -> value of a query string; the first of repeated names counts.
 // nullopt when a name or value holds a malformed escape.

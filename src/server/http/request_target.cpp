@@ -6,7 +6,7 @@ namespace parlavo::server {
 
 std::optional<RequestTarget> ParseRequestTarget(std::string_view target) {
   RequestTarget parsed;
-  const std::string lower = Lower(target.substr(0, 7));
+  const std::string lower = ToLowerAscii(target.substr(0, 7));
   if (lower == "http://") {
     target.remove_prefix(7);
     const auto pathStart = target.find_first_of("/?");
@@ -27,13 +27,13 @@ std::string HostName(std::string_view authority) {
   if (const auto at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
   if (authority.starts_with('[')) {
     const auto close = authority.find(']');
-    return Lower(authority.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+    return ToLowerAscii(authority.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
   }
-  return Lower(authority.substr(0, authority.find(':')));
+  return ToLowerAscii(authority.substr(0, authority.find(':')));
 }
 
 bool IsAllowedHost(std::string_view hostName, std::string_view listenHost) {
-  return !hostName.empty() && (hostName == "localhost" || hostName == Lower(listenHost));
+  return !hostName.empty() && (hostName == "localhost" || hostName == ToLowerAscii(listenHost));
 }
 
 }  // namespace parlavo::server

@@ -4,16 +4,11 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "text/ascii.h"
+
 namespace parlavo::server {
 
 namespace {
-
-std::string_view Trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r\n");
-  return text.substr(first, last - first + 1);
-}
 
 template <class Visitor>
 void ForEachLine(std::string_view text, Visitor visit) {
@@ -30,7 +25,7 @@ void ForEachLine(std::string_view text, Visitor visit) {
 
 std::string UnwrapJsModuleText(std::string_view module) {
   constexpr std::string_view opening = "module.exports = `";
-  const std::string_view body = Trim(module);
+  const std::string_view body = TrimAscii(module);
   if (!body.starts_with(opening) || !(body.ends_with("`;") || body.ends_with("`"))) {
     throw std::runtime_error("not a module exporting one template literal");
   }
@@ -46,7 +41,7 @@ std::string UnwrapJsModuleText(std::string_view module) {
 std::vector<CedictEntry> ParseCedict(std::string_view text) {
   std::vector<CedictEntry> entries;
   ForEachLine(text, [&](std::string_view line, std::size_t number) {
-    line = Trim(line);
+    line = TrimAscii(line);
     if (line.empty() || line.front() == '#') return;
     const auto fail = [&] {
       throw std::runtime_error("malformed CC-CEDICT line " + std::to_string(number) + ": " +
@@ -68,7 +63,7 @@ std::vector<CedictEntry> ParseCedict(std::string_view text) {
     senses.remove_suffix(1);
     while (!senses.empty()) {
       const auto slash = senses.find('/');
-      const std::string_view sense = Trim(senses.substr(0, slash));
+      const std::string_view sense = TrimAscii(senses.substr(0, slash));
       if (!sense.empty()) entry.senses.emplace_back(sense);
       if (slash == std::string_view::npos) break;
       senses.remove_prefix(slash + 1);
@@ -95,7 +90,7 @@ std::string CedictHeader(std::string_view text) {
 std::unordered_map<std::string, std::uint64_t> ParseWordFrequencies(std::string_view text) {
   std::unordered_map<std::string, std::uint64_t> frequencies;
   ForEachLine(text, [&](std::string_view line, std::size_t) {
-    line = Trim(line);
+    line = TrimAscii(line);
     const auto comma = line.rfind(',');
     if (comma == std::string_view::npos || comma == 0) return;
     const std::string_view count = line.substr(comma + 1);

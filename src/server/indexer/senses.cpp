@@ -4,18 +4,13 @@
 #include <cctype>
 
 #include "dictionary/dictionary_format.h"
+#include "text/ascii.h"
 #include "text/unicode_script.h"
 #include "text/utf8.h"
 
 namespace parlavo::server {
 
 namespace {
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
 
 bool ContainsHan(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
@@ -29,12 +24,6 @@ bool StartsWithAny(std::string_view text, const auto& prefixes) {
     if (text.starts_with(prefix)) return true;
   }
   return false;
-}
-
-std::string_view Trim(std::string_view text, std::string_view blanks = " ") {
-  const auto first = text.find_first_not_of(blanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
 constexpr std::array kReferencePrefixes{
@@ -72,8 +61,8 @@ constexpr std::array kUsageMarks{
 }  // namespace
 
 SenseKind ClassifySense(std::string_view sense) {
-  const std::string raw = Lower(Trim(sense));
-  const std::string stripped = Lower(StripNotes(sense));
+  const std::string raw = ToLowerAscii(TrimAscii(sense, " "));
+  const std::string stripped = ToLowerAscii(StripNotes(sense));
   for (const std::string& text : {raw, stripped}) {
     if (StartsWithAny(text, kReferencePrefixes)) return SenseKind::Reference;
     if (StartsWithAny(text, kPointerPrefixes) && ContainsHan(text)) return SenseKind::Reference;
@@ -83,7 +72,7 @@ SenseKind ClassifySense(std::string_view sense) {
 }
 
 bool IsMarkedUsage(std::string_view sense) {
-  const std::string lower = Lower(sense);
+  const std::string lower = ToLowerAscii(sense);
   for (std::string_view mark : kUsageMarks) {
     if (lower.find(mark) != std::string::npos) return true;
   }
@@ -104,7 +93,7 @@ std::string StripNotes(std::string_view sense) {
       out += c;
     }
   }
-  return std::string(Trim(out));
+  return std::string(TrimAscii(out, " "));
 }
 
 std::vector<std::string> Alternatives(std::string_view sense) {
@@ -113,7 +102,7 @@ std::vector<std::string> Alternatives(std::string_view sense) {
   std::string_view rest = stripped;
   while (true) {
     const auto semicolon = rest.find(';');
-    const std::string_view piece = Trim(Trim(rest.substr(0, semicolon)), " ,");
+    const std::string_view piece = TrimAscii(TrimAscii(rest.substr(0, semicolon), " "), " ,");
     const bool usable = !piece.empty() && !ContainsHan(piece) &&
                         piece.find_first_of("[|") == std::string_view::npos &&
                         !StartsWithAny(piece, std::array{std::string_view("-"), std::string_view("~"),
@@ -160,7 +149,7 @@ std::string Measure(const CedictEntry& entry) {
 }
 
 std::string EnglishKey(std::string_view rendering) {
-  std::string text = Lower(Trim(rendering));
+  std::string text = ToLowerAscii(TrimAscii(rendering, " "));
   while (!text.empty() && (text.back() == '!' || text.back() == '?' || text.back() == '.')) text.pop_back();
   for (std::string_view lead : {"to ", "a ", "an ", "the "}) {
     if (text.starts_with(lead)) text.erase(0, lead.size());

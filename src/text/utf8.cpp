@@ -1,6 +1,9 @@
 #include "text/utf8.h"
 
-namespace parlavo::server {
+#include <cstdint>
+#include <cstring>
+
+namespace parlavo {
 
 namespace {
 
@@ -45,6 +48,14 @@ bool IsValidUtf8(std::string_view text) {
   std::size_t pos = 0;
   char32_t codePoint = 0;
   while (pos < text.size()) {
+    // Plain ASCII runs are the common case: eight bytes at a time.
+    while (text.size() - pos >= 8) {
+      std::uint64_t block;
+      std::memcpy(&block, text.data() + pos, sizeof block);
+      if (block & 0x8080808080808080ull) break;
+      pos += 8;
+    }
+    if (pos == text.size()) break;
     const std::size_t length = DecodeAt(text, pos, codePoint);
     if (length == 0) return false;
     pos += length;
@@ -90,4 +101,4 @@ std::size_t CountCodePoints(std::string_view text) {
   return count;
 }
 
-}  // namespace parlavo::server
+}  // namespace parlavo

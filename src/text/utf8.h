@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace parlavo::server {
+namespace parlavo {
 
 inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 
@@ -15,8 +15,14 @@ bool IsValidUtf8(std::string_view text);
 // not start a valid sequence gives U+FFFD and moves `pos` by one.
 char32_t NextCodePoint(std::string_view text, std::size_t& pos);
 
+// Surrogates and values above U+10FFFF are written as U+FFFD.
 void AppendUtf8(std::string& out, char32_t codePoint);
 
 std::size_t CountCodePoints(std::string_view text);
 
-}  // namespace parlavo::server
+// The service's code and tools name the reader from their own namespace.
+namespace server {
+using parlavo::NextCodePoint;
+}  // namespace server
+
+}  // namespace parlavo
