@@ -1,9 +1,13 @@
+// The client's wire format: what it asks the service, and how it reads the
+// replies.
 #include <gtest/gtest.h>
 
-#include <map>
+#include <random>
 
 #include "loopback_server.h"
 #include "services/translation_client.h"
+#include "short_limits.h"
+#include "text/utf8.h"
 
 namespace parlavo {
 namespace {
@@ -11,6 +15,7 @@ namespace {
 using testing::LoopbackServer;
 using testing::ProxyRoute;
 using testing::ScopedLocale;
+using testing::ShortLimits;
 
 const std::string kDetectPrefix = std::string("http://") + SERVICE_HOST + "/ajax/services/language/detect?v=1.0&q=";
 const std::string kTranslatePrefix =
@@ -21,49 +26,20 @@ Text Extracted(Text body, Text key) {
   return body;
 }
 
-TEST(LanguageTableTest, MapsDisplayNamesToServiceCodes) {
+TEST(ExtractFieldTest, CutsTheValueAfterTheKeyDecodingEscapes) {
   ScopedLocale locale("C.UTF-8");
-  LanguageTable table;
-  FillLanguageTable(table);
-  ASSERT_EQ(table.size(), 2u);
-  EXPECT_EQ(table[0].name, "中文");
-  EXPECT_EQ(LookupLanguageCode(table, "中文"), "zh");
-  EXPECT_EQ(LookupLanguageCode(table, "英文"), "en");
-  EXPECT_EQ(LookupLanguageCode(table, "自动检测"), "");
-  EXPECT_EQ(LookupLanguageCode(table, "英文 "), "");
-}
-
-TEST(LanguageTableTest, NamesFollowTheLocaleCodePage) {
-  ScopedLocale locale("zh_CN.GBK");
-  ASSERT_TRUE(locale.ok());
-  LanguageTable table;
-  FillLanguageTable(table);
-  EXPECT_EQ(LookupLanguageCode(table, "\xD3\xA2\xCE\xC4"), "en");  // 英文 in GBK
-}
-
-TEST(ExtractFieldTest, CutsTheValueAfterTheKey) {
-  ScopedLocale locale("C.UTF-8");
-  EXPECT_EQ(Extracted(R"({"language":"en"})", "language"), "en");
-  EXPECT_EQ(Extracted(R"({"responseData":{"translatedText":"你好"},"x":"y"})", "translatedText"), "你好");
-  EXPECT_EQ(Extracted(R"({"language":"en)", "language"), "") << "no closing quote";
-  EXPECT_EQ(Extracted(R"({"other":"en"})", "language"), "") << "no key";
-  EXPECT_EQ(Extracted(R"({"language)", "language"), "") << "key at the very end";
-  EXPECT_EQ(Extracted("", "language"), "");
-}
-
-TEST(ExtractFieldTest, DecodesJsonEscapes) {
-  ScopedLocale locale("C.UTF-8");
-  EXPECT_EQ(Extracted(R"({"t":"say \"hi\" now"})", "t"), "say \"hi\" now");
-  EXPECT_EQ(Extracted(R"({"t":"a\\b\/c\n\r\t\b\f"})", "t"), "a\\b/c\n\r\t\b\f");
-  EXPECT_EQ(Extracted(R"({"t":"\u4f60\u597D!"})", "t"), "你好!");
-  EXPECT_EQ(Extracted(R"({"t":"\ud83d\ude00"})", "t"), "😀");
-}
-
-TEST(ExtractFieldTest, BrokenEscapesStayAsTheyStand) {
-  ScopedLocale locale("C.UTF-8");
-  EXPECT_EQ(Extracted(R"({"t":"\x\u12G4\ud83d."})", "t"), R"(\x\u12G4\ud83d.)");
-  EXPECT_EQ(Extracted(R"({"t":"\ude00"})", "t"), R"(\ude00)");
-  EXPECT_EQ(Extracted(R"({"t":"ends\)", "t"), "") << "an escaped quote does not close the value";
+  const std::pair<const char*, const char*> cases[] = {
+      {R"({"language":"en"})", "en"},
+      {R"({"t":"say \"hi\" now"})", "say \"hi\" now"},
+      {R"({"t":"a\\b\/c\n\r\t\b\f"})", "a\\b/c\n\r\t\b\f"},
+      {R"({"t":"\u4f60\u597D!\ud83d\ude00"})", "你好!😀"},
+      {R"({"t":"\x\u12G4\ud83d.\ude00"})", R"(\x\u12G4\ud83d.\ude00)"},  // broken escapes stay
+      {R"({"t":"ends\)", ""},  // an escaped quote does not close the value
+      {R"({"t":"en)", ""},
+      {R"({"t)", ""},
+      {R"({"other":"en"})", ""},
+  };
+  for (const auto& [body, value] : cases) EXPECT_EQ(Extracted(body, body[2] == 'l' ? "language" : "t"), value) << body;
 }
 
 TEST(ExtractFieldTest, GbkValuesAreScannedByWholeCharacters) {
@@ -77,24 +53,32 @@ TEST(ExtractFieldTest, GbkValuesAreScannedByWholeCharacters) {
 
 class TranslationTest : public ::testing::Test {
  protected:
-  // Replies by request kind; the target is recorded by the server.
   void Serve(std::string detectReply, std::string translateReply) {
-    m_server.server().Get(".*", [=](const httplib::Request& request, httplib::Response& response) {
+    Reply(std::move(detectReply), std::move(translateReply));
+    m_server.server().Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
       const bool detect = request.target.find("/detect?") != std::string::npos;
-      response.set_content(detect ? detectReply : translateReply, "text/javascript; charset=utf-8");
+      std::lock_guard lock(m_mutex);
+      response.set_content(detect ? m_detect : m_translate, "text/javascript");
     });
     m_server.Start();
     m_route = std::make_unique<ProxyRoute>(m_server);
     FillLanguageTable(m_table);
   }
+  void Reply(std::string detectReply, std::string translateReply) {
+    std::lock_guard lock(m_mutex);
+    m_detect = std::move(detectReply);
+    m_translate = std::move(translateReply);
+  }
   std::vector<std::string> Targets() const { return m_server.Targets(); }
 
+  std::mutex m_mutex;
+  std::string m_detect, m_translate;
   LoopbackServer m_server;
   std::unique_ptr<ProxyRoute> m_route;
   LanguageTable m_table;
 };
 
-const std::string kEnglish = R"({"responseData":{"language":"en","isReliable":true,"confidence":0.9},"responseDetails":null,"responseStatus":200})";
+const std::string kEnglish = R"({"responseData":{"language":"en","isReliable":true},"responseStatus":200})";
 const std::string kHello = R"({"responseData":{"translatedText":"你好"},"responseDetails":null,"responseStatus":200})";
 
 TEST_F(TranslationTest, DetectsThenTranslatesIntoTheChosenLanguage) {
@@ -108,56 +92,64 @@ TEST_F(TranslationTest, GbkLocaleSendsUtf8AndShowsGbk) {
   ScopedLocale locale("zh_CN.GBK");
   ASSERT_TRUE(locale.ok());
   Serve(R"({"responseData":{"language":"zh-CN"}})", kHello);
-  EXPECT_EQ(TranslateForDisplay(m_table, "\xD6\xD0", "\xD3\xA2\xCE\xC4"), "\xC4\xE3\xBA\xC3");
-  EXPECT_EQ(Targets().back(), kTranslatePrefix + "%e4%b8%ad&langpair=zh-CN|en");
+  EXPECT_EQ(TranslateForDisplay(m_table, "\xD6\xD0", "\xD3\xA2\xCE\xC4"), "\xC4\xE3\xBA\xC3");  // 中 to 英文: 你好
+  EXPECT_EQ(Targets(), (std::vector<std::string>{kDetectPrefix + "%e4%b8%ad", kTranslatePrefix + "%e4%b8%ad&langpair=zh-CN|en"}));
 }
 
-TEST_F(TranslationTest, MissingDetectionStillTranslatesWithEmptySource) {
+TEST_F(TranslationTest, MissingDetectionStillTranslatesAndAnEmptyReplyShowsNothing) {
   ScopedLocale locale("C.UTF-8");
-  Serve("", kHello);
-  EXPECT_EQ(TranslateForDisplay(m_table, "", "英文"), "你好");
+  Serve("", "");
+  EXPECT_EQ(TranslateForDisplay(m_table, "", "英文"), "");
   EXPECT_EQ(Targets(), (std::vector<std::string>{kDetectPrefix, kTranslatePrefix + "&langpair=|en"}));
 }
 
-TEST_F(TranslationTest, InjectedLanguageCodeNeverReachesTheAddress) {
+// A detect reply is the one reply whose content goes back out into an
+// address: anything but a plain code is sent as no code at all.
+TEST_F(TranslationTest, InjectedLanguageCodesNeverReachTheAddress) {
   ScopedLocale locale("C.UTF-8");
-  Serve(R"({"language":"en&q=x|de"})", kHello);
-  EXPECT_EQ(ResolveLanguagePair(m_table, "hi", "中文").source, "en&q=x|de");
-  TranslateForDisplay(m_table, "hi", "中文");
-  EXPECT_EQ(Targets().back(), kTranslatePrefix + "%68%69&langpair=|zh");
-}
-
-TEST_F(TranslationTest, EmptyTranslateReplyClearsTheResult) {
-  ScopedLocale locale("C.UTF-8");
-  Serve(kEnglish, "");
-  EXPECT_EQ(TranslateForDisplay(m_table, "hi", "中文"), "");
-}
-
-TEST_F(TranslationTest, ErrorReplyIsAServiceErrorWithItsDetails) {
-  ScopedLocale locale("C.UTF-8");
-  Serve(kEnglish, R"({"responseData": null, "responseDetails": "invalid translation language pair", "responseStatus": 400})");
-  try {
-    TranslateForDisplay(m_table, "hi", "中文");
-    FAIL() << "an error reply is not a translation";
-  } catch (const ServiceError& error) {
-    EXPECT_STREQ(error.what(), "翻译失败：invalid translation language pair");
+  Serve("", kHello);
+  const std::pair<std::string, std::string> cases[] = {
+      {"en", "en"}, {"zh-CN", "zh-CN"}, {std::string(12, 'a'), std::string(12, 'a')}, {std::string(13, 'a'), ""},
+      {"en&q=x", ""}, {"en&langpair=xx|yy&v=9", ""}, {"en|zh", ""}, {"en\\u0026q=x", ""}, {"en\\r\\nX-Injected: 1", ""},
+      {"en\r\nX-Injected: 1", ""}, {"en%26q=x", ""}, {"en#fragment", ""}, {"en zh", ""}, {"../../admin", ""},
+      {"en\\u0000", ""}, {"中文", ""},
+  };
+  for (const auto& [detected, sent] : cases) {
+    Reply(R"({"responseData": {"language":")" + detected + R"(","isReliable":true}})", kHello);
+    EXPECT_EQ(TranslateForDisplay(m_table, "hi", "中文"), "你好");
+    EXPECT_EQ(Targets().back(), kTranslatePrefix + "%68%69&langpair=" + sent + "|zh") << detected;
   }
 }
 
-TEST_F(TranslationTest, ErrorReplyWithoutDetailsStillSaysWhat) {
+TEST_F(TranslationTest, ErrorRepliesAreServiceErrorsWithTheirDetailsInUtf8) {
   ScopedLocale locale("zh_CN.GBK");
   ASSERT_TRUE(locale.ok());
-  Serve(kEnglish, R"({"responseData":null,"responseDetails":null,"responseStatus":500})");
-  EXPECT_THROW(
-      {
-        try {
-          TranslateForDisplay(m_table, "hi", "\xD6\xD0\xCE\xC4");
-        } catch (const ServiceError& error) {
-          EXPECT_STREQ(error.what(), "翻译失败：服务没有返回译文") << "messages stay UTF-8 in a GBK locale";
-          throw;
-        }
-      },
-      ServiceError);
+  std::mt19937 random(1);
+  std::string noise(4096, '\0');
+  for (char& byte : noise) byte = static_cast<char>(random() % 2 ? random() % 256 : 0xE4);
+  for (char& byte : noise)
+    if (byte == '"' || byte == '\\' || byte == '\n' || byte == '\r' || byte == '\0') byte = '#';
+  const std::pair<std::string, std::string> cases[] = {
+      {R"({"responseData": null, "responseDetails": "invalid pair \u4e2d", "responseStatus": 400})",
+       "翻译失败：invalid pair 中"},
+      {R"({"responseData":null,"responseDetails":null,"responseStatus":500})", "翻译失败：服务没有返回译文"},
+      {"<html>no key at all</html>", "翻译失败：服务没有返回译文"},
+      {R"({"responseDetails": ")" + noise + "\"}", ""},
+  };
+  Serve(kEnglish, "");
+  for (const auto& [reply, message] : cases) {
+    Reply(kEnglish, reply);
+    try {
+      TranslateForDisplay(m_table, "hi", "\xD6\xD0\xCE\xC4", ShortLimits());
+      ADD_FAILURE() << "not a translation: " << reply;
+    } catch (const ServiceError& error) {
+      if (!message.empty()) {
+        EXPECT_STREQ(error.what(), message.c_str());
+      }
+      EXPECT_TRUE(IsValidUtf8(error.what())) << "messages stay UTF-8 in a GBK locale";
+      EXPECT_GT(std::string(error.what()).size(), std::string("翻译失败：").size());
+    }
+  }
 }
 
 }  // namespace
