@@ -45,20 +45,38 @@ std::size_t DecodeAt(std::string_view text, std::size_t pos, char32_t& codePoint
 }  // namespace
 
 bool IsValidUtf8(std::string_view text) {
-  std::size_t pos = 0;
-  char32_t codePoint = 0;
-  while (pos < text.size()) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  const auto* end = p + text.size();
+  while (p < end) {
     // Plain ASCII runs are the common case: eight bytes at a time.
-    while (text.size() - pos >= 8) {
+    while (end - p >= 8) {
       std::uint64_t block;
-      std::memcpy(&block, text.data() + pos, sizeof block);
+      std::memcpy(&block, p, sizeof block);
       if (block & 0x8080808080808080ull) break;
-      pos += 8;
+      p += 8;
     }
-    if (pos == text.size()) break;
-    const std::size_t length = DecodeAt(text, pos, codePoint);
-    if (length == 0) return false;
-    pos += length;
+    if (p == end) break;
+    if (*p < 0x80) {
+      ++p;
+      continue;
+    }
+    // The allowed range of the second byte rules out overlong forms,
+    // surrogates and values above U+10FFFF.
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (*p >= 0xC2 && *p <= 0xDF) length = 2;
+    else if (*p == 0xE0) length = 3, low = 0xA0;
+    else if (*p == 0xED) length = 3, high = 0x9F;
+    else if (*p >= 0xE1 && *p <= 0xEF) length = 3;
+    else if (*p == 0xF0) length = 4, low = 0x90;
+    else if (*p >= 0xF1 && *p <= 0xF3) length = 4;
+    else if (*p == 0xF4) length = 4, high = 0x8F;
+    else return false;
+    if (static_cast<std::size_t>(end - p) < length || p[1] < low || p[1] > high) return false;
+    for (std::size_t i = 2; i < length; ++i) {
+      if (p[i] < 0x80 || p[i] > 0xBF) return false;
+    }
+    p += length;
   }
   return true;
 }
