@@ -7,16 +7,21 @@
 
 namespace parlavo {
 
+namespace {
+
+// Each byte's escape as four bytes ("%xx" and a spare), so that one
+// fixed-size copy writes it; the spare is overwritten by the next escape.
+constexpr auto kEscapes = [] {
+  constexpr char kHex[] = "0123456789abcdef";
+  std::array<std::array<char, 4>, 256> escapes{};
+  for (std::size_t byte = 0; byte < 256; ++byte) escapes[byte] = {'%', kHex[byte >> 4], kHex[byte & 0x0F], '\0'};
+  return escapes;
+}();
+
+}  // namespace
+
 std::string PercentEncodeEveryByte(std::string_view bytes) {
   if (bytes.empty()) return {};
-  // Each byte's escape as four bytes ("%xx" and a spare), so that one
-  // fixed-size copy writes it; the spare is overwritten by the next escape.
-  static const auto kEscapes = [] {
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::array<std::array<char, 4>, 256> escapes{};
-    for (std::size_t byte = 0; byte < 256; ++byte) escapes[byte] = {'%', kHex[byte >> 4], kHex[byte & 0x0F], '\0'};
-    return escapes;
-  }();
   std::string encoded(bytes.size() * 3 + 1, '\0');
   char* out = encoded.data();
   for (const char c : bytes) {

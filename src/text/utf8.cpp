@@ -1,5 +1,6 @@
 #include "text/utf8.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -44,6 +45,28 @@ std::size_t DecodeAt(std::string_view text, std::size_t pos, char32_t& codePoint
 
 }  // namespace
 
+namespace {
+
+// For each lead byte: the sequence's length (0: not a lead byte) and the
+// allowed range of the second byte, which rules out overlong forms,
+// surrogates and values above U+10FFFF.
+struct LeadByte {
+  unsigned char length, low, high;
+};
+constexpr auto kLeadBytes = [] {
+  std::array<LeadByte, 256> table{};
+  for (int byte = 0xC2; byte <= 0xDF; ++byte) table[byte] = {2, 0x80, 0xBF};
+  for (int byte = 0xE0; byte <= 0xEF; ++byte) table[byte] = {3, 0x80, 0xBF};
+  for (int byte = 0xF0; byte <= 0xF4; ++byte) table[byte] = {4, 0x80, 0xBF};
+  table[0xE0].low = 0xA0;
+  table[0xED].high = 0x9F;
+  table[0xF0].low = 0x90;
+  table[0xF4].high = 0x8F;
+  return table;
+}();
+
+}  // namespace
+
 bool IsValidUtf8(std::string_view text) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const auto* end = p + text.size();
@@ -55,28 +78,14 @@ bool IsValidUtf8(std::string_view text) {
       if (block & 0x8080808080808080ull) break;
       p += 8;
     }
+    while (p < end && *p < 0x80) ++p;
     if (p == end) break;
-    if (*p < 0x80) {
-      ++p;
-      continue;
+    const LeadByte lead = kLeadBytes[*p];
+    if (lead.length == 0 || end - p < lead.length || p[1] < lead.low || p[1] > lead.high) return false;
+    for (std::size_t i = 2; i < lead.length; ++i) {
+      if ((p[i] & 0xC0) != 0x80) return false;
     }
-    // The allowed range of the second byte rules out overlong forms,
-    // surrogates and values above U+10FFFF.
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;
-    if (*p >= 0xC2 && *p <= 0xDF) length = 2;
-    else if (*p == 0xE0) length = 3, low = 0xA0;
-    else if (*p == 0xED) length = 3, high = 0x9F;
-    else if (*p >= 0xE1 && *p <= 0xEF) length = 3;
-    else if (*p == 0xF0) length = 4, low = 0x90;
-    else if (*p >= 0xF1 && *p <= 0xF3) length = 4;
-    else if (*p == 0xF4) length = 4, high = 0x8F;
-    else return false;
-    if (static_cast<std::size_t>(end - p) < length || p[1] < low || p[1] > high) return false;
-    for (std::size_t i = 2; i < length; ++i) {
-      if (p[i] < 0x80 || p[i] > 0xBF) return false;
-    }
-    p += length;
+    p += lead.length;
   }
   return true;
 }
