@@ -24,12 +24,13 @@ using testing::ShortLimits;
 constexpr const char* kHost = "parlavo-test.invalid";
 std::string AddressOn(const std::string& path) { return std::string("http://") + kHost + path; }
 
-// Holds misbehaving handlers until the test is over: the server can only
-// stop once its handlers have returned.
+// Holds misbehaving handlers until the test is over (the server can only
+// stop once its handlers have returned), or for 10 s: a client that waits
+// longer fails rather than hangs.
 struct Gate {
   void Wait() {
     std::unique_lock lock(mutex);
-    opened.wait(lock, [this] { return open; });
+    opened.wait_for(lock, 10s, [this] { return open; });
   }
   void Open() {
     std::lock_guard lock(mutex);
