@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <memory>
+
+#include "http/request_handler.h"
+#include "service_fixture.h"
+
+// The service executable: it starts, serves, stops and refuses to start the
+// way its users and systemd expect.
+namespace parlavo::server {
+namespace {
+
+using namespace testing;
+
+const std::string kService = PARLAVO_SERVICE_EXECUTABLE;
+const std::string kOffline = " --engine dictionary --listen 127.0.0.1:";
+
+std::string Translate(int port, const std::string& text, const std::string& langpair) {
+  return Get(port, "/ajax/services/language/translate?v=1.0&q=" + EncodeEveryByte(text) + "&langpair=" + langpair);
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+TEST(ServiceProcessTest, TranslatesLongTextsWholeAndStopsOnSigtermWithSlowClientsConnected) {
+  ChildProcess service(kService + kOffline + "0");
+  const int port = service.AnnouncedPort();
+  ASSERT_GT(port, 0);
+  std::string chinese, english, mebibyte;
+  while (chinese.size() < 3000 * 3) chinese += "我爱你。";  // 3 000 characters
+  while (english.size() < 20000) english += "Hello world. ";
+  while (mebibyte.size() + 12 <= kMaxTextBytes) mebibyte += "我爱你。";
+  EXPECT_EQ(Count(Translate(port, chinese, "zh|en"), "I love you."), 750u);
+  EXPECT_EQ(Count(Translate(port, english, "en|zh"), "你好世界。"), english.size() / 13);
+  EXPECT_EQ(StatusOf(Translate(port, mebibyte, "zh|en")), 200);
+
+  std::vector<std::unique_ptr<RawConnection>> slow;
+  for (int i = 0; i < 40; ++i) {
+    slow.push_back(std::make_unique<RawConnection>(port));
+    slow.back()->Send("GET /ajax/services");
+  }
+  service.Signal(SIGTERM);
+  EXPECT_EQ(service.Wait(std::chrono::seconds(3)), 0);
+  for (auto& connection : slow) {
+    connection->ReceiveAll(std::chrono::seconds(1));
+    EXPECT_TRUE(connection->closedByPeer());
+  }
+}
+
+TEST(ServiceProcessTest, ServesASocketPassedBySystemd) {
+  const int listening = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(listening, 16), 0);
+  socklen_t length = sizeof address;
+  getsockname(listening, reinterpret_cast<sockaddr*>(&address), &length);
+  const int port = ntohs(address.sin_port);
+
+  // The port in --listen is taken already: only the passed socket can work.
+  ChildProcess service(kService + kOffline + std::to_string(port), listening);
+  close(listening);
+  EXPECT_NE(service.ReadErrorLine().find("systemd"), std::string::npos);
+  EXPECT_NE(Translate(port, "你好", "zh|en").find(R"("translatedText":"Hello")"), std::string::npos);
+  service.Signal(SIGTERM);
+  EXPECT_EQ(service.Wait(), 0);
+}
+
+TEST(ServiceProcessTest, RefusesToStartWithoutItsDataOrOnAPortInUse) {
+  TemporaryPath directory;
+  std::filesystem::create_directories(directory.path / "bin");
+  std::filesystem::copy_file(kService, directory.path / "bin" / "parlavo-service");
+  ChildProcess bare((directory.path / "bin" / "parlavo-service").string() + kOffline + "0");
+  EXPECT_NE(bare.ReadErrorLine().find("share/parlavo/cedict.idx"), std::string::npos) << "names what it looked for";
+  EXPECT_EQ(bare.Wait(), 1);
+
+  ChildProcess first(kService + kOffline + "0");
+  ChildProcess second(kService + kOffline + std::to_string(first.AnnouncedPort()));
+  EXPECT_NE(second.ReadErrorLine().find("端口已被占用"), std::string::npos);
+  EXPECT_EQ(second.Wait(), 1);
+}
+
+}  // namespace
+}  // namespace parlavo::server
