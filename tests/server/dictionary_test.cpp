@@ -105,8 +105,8 @@ TEST(IndexBuilderTest, RanksRenderingsByFrequencySenseOrderAndCleanliness) {
   const auto tables = BuildDictionaryTables(
       {Entry("狗", "gou3", {"dog"}), Entry("犬", "quan3", {"dog"}), Entry("水", "Shui3", {"surname Shui"}),
        Entry("水", "shui3", {"water", "river"}), Entry("了", "le5", {"(completed action marker)"}),
-       Entry("好", "hao3", {"good", "proper", "all right!", "easy to", "(after a form of address) hello"}), Entry("你好", "ni3 hao3", {"hello; hi"}),
-       Entry("雨", "yu3", {"rain"}), Entry("下雨", "xia4 yu3", {"to rain"}),
+       Entry("好", "hao3", {"good", "proper", "all right!", "easy to", "(after a form of address) hello"}),
+       Entry("你好", "ni3 hao3", {"hello; hi"}), Entry("雨", "yu3", {"rain"}), Entry("下雨", "xia4 yu3", {"to rain"}),
        Entry("那", "nuo2", {"(archaic) many"}), Entry("书", "shu1", {"book", "CL:本[ben3]"})},
       {{"狗", 900}, {"犬", 30}, {"好", 600000}, {"你好", 800}},
       {{"雨", {900, "n"}}, {"下雨", {50, "v"}}, {"书", {700, "n"}}});

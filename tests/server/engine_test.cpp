@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <mutex>
+#include <nlohmann/json.hpp>
+#include <optional>
+
 #include "detection/language_detector.h"
 #include "engines/engine_chain.h"
 #include "engines/google_engine.h"
 #include "engines/libretranslate_engine.h"
 #include "engines/text_chunks.h"
+#include "http/query_string.h"
+#include "loopback_server.h"
 #include "service_fixture.h"
 #include "text/utf8.h"
 
@@ -13,7 +19,61 @@
 namespace parlavo::server {
 namespace {
 
-using testing::FakeUpstream;
+// Google's web endpoint and a LibreTranslate server in one, on 127.0.0.1.
+// Answers what the test sets, or by default "<q>" for each q, so that chunks
+// show.
+class FakeUpstream {
+ public:
+  FakeUpstream() {
+    // Bodies read through a content reader: the library refuses form bodies
+    // over 8 KiB by itself, and chunks of Chinese are longer.
+    m_server.server().Post("/translate_a/single", [this](const httplib::Request&, httplib::Response& response,
+                                                         const httplib::ContentReader& content) {
+      std::string body;
+      content([&](const char* data, std::size_t length) { return body.append(data, length), true; });
+      const auto form = ParseQuery(body);
+      const std::string query = form && form->contains("q") ? form->at("q") : "";
+      Reply(query, "[[[" + nlohmann::json("<" + query + ">").dump() + R"(,"?"]],null,"zh-CN"])", response);
+    });
+    m_server.server().Post("/translate", [this](const httplib::Request& request, httplib::Response& response) {
+      const std::string query = nlohmann::json::parse(request.body, nullptr, false).value("q", "");
+      Reply(query, nlohmann::json{{"translatedText", "<" + query + ">"}}.dump(), response);
+    });
+    m_server.server().Get("/frontend/settings", [this](const httplib::Request&, httplib::Response& response) {
+      std::lock_guard lock(m_mutex);
+      response.set_content(nlohmann::json{{"charLimit", m_charLimit}}.dump(), "application/json");
+    });
+    m_server.Start();
+  }
+  void Answer(int status, std::string reply) {
+    std::lock_guard lock(m_mutex);
+    m_status = status;
+    m_reply = std::move(reply);
+  }
+  void SetCharLimit(int limit) {  // LibreTranslate's /frontend/settings
+    std::lock_guard lock(m_mutex);
+    m_charLimit = limit;
+  }
+  std::vector<std::string> Queries() const {
+    std::lock_guard lock(m_mutex);
+    return m_queries;
+  }
+  std::string Url() const { return m_server.Url(); }
+
+ private:
+  void Reply(const std::string& query, const std::string& echo, httplib::Response& response) {
+    std::lock_guard lock(m_mutex);
+    m_queries.push_back(query);
+    response.status = m_status;
+    response.set_content(m_reply.value_or(echo), "application/json; charset=UTF-8");
+  }
+
+  mutable std::mutex m_mutex;
+  int m_status = 200, m_charLimit = -1;
+  std::optional<std::string> m_reply;
+  std::vector<std::string> m_queries;
+  parlavo::testing::LoopbackServer m_server;
+};
 
 const std::string kSentence = "我的电脑坏了。";
 

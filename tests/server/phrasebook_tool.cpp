@@ -28,13 +28,13 @@ class ChrF {
   void Add(const std::string& hypothesis, const std::string& reference) {
     const std::u32string hyp = Characters(hypothesis), ref = Characters(reference);
     for (std::size_t n = 1; n <= m_counts.size(); ++n) {
-      const auto hypGrams = Grams(hyp, n), refGrams = Grams(ref, n);
+      std::map<std::u32string, long> hypGrams, refGrams;
+      for (std::size_t i = 0; i + n <= hyp.size(); ++i) ++hypGrams[hyp.substr(i, n)];
+      for (std::size_t i = 0; i + n <= ref.size(); ++i) ++refGrams[ref.substr(i, n)];
       Counts& counts = m_counts[n - 1];
-      for (const auto& [gram, count] : hypGrams) {
-        counts.hypothesis += count;
-        if (const auto found = refGrams.find(gram); found != refGrams.end()) counts.match += std::min(count, found->second);
-      }
-      for (const auto& [gram, count] : refGrams) counts.reference += count;
+      for (const auto& [gram, count] : hypGrams) counts.match += std::min(count, refGrams[gram]);
+      counts.hypothesis += static_cast<long>(hyp.size() >= n ? hyp.size() - n + 1 : 0);
+      counts.reference += static_cast<long>(ref.size() >= n ? ref.size() - n + 1 : 0);
     }
   }
 
@@ -56,7 +56,6 @@ class ChrF {
   struct Counts {
     long match = 0, hypothesis = 0, reference = 0;
   };
-
   static std::u32string Characters(const std::string& text) {
     std::u32string characters;
     for (std::size_t pos = 0; pos < text.size();) {
@@ -65,13 +64,6 @@ class ChrF {
     }
     return characters;
   }
-
-  static std::map<std::u32string, long> Grams(const std::u32string& text, std::size_t n) {
-    std::map<std::u32string, long> grams;
-    for (std::size_t i = 0; i + n <= text.size(); ++i) ++grams[text.substr(i, n)];
-    return grams;
-  }
-
   std::array<Counts, 6> m_counts{};
 };
 

@@ -4,10 +4,12 @@
 #include <thread>
 
 #include "http/request_handler.h"
+#include "loopback_server.h"
 #include "service_fixture.h"
+#include "services/translation_client.h"
 
-// The service's HTTP side: the envelope the client's key scan reads, every
-// refusal, and what a hostile or slow client can do.
+// The service's HTTP side: the envelope as the desktop client's core reads
+// it, every refusal, and what a hostile or slow client can do.
 namespace parlavo::server {
 namespace {
 
@@ -43,6 +45,26 @@ TEST_F(ServiceHttpTest, TheEnvelopeIsWrittenTheWayTheClientScansIt) {
   const std::string head = Exchange(m_service.port(), Request("HEAD", kDetect + "hi"));
   EXPECT_EQ(StatusOf(head), 200);
   EXPECT_EQ(BodyOf(head), "") << "HEAD is GET without the body";
+}
+
+// The real client core against the real service: what one half writes, the
+// other reads.
+TEST_F(ServiceHttpTest, TheClientCoreReadsWhatTheServiceWrites) {
+  parlavo::testing::ServiceHostRoute route("http://127.0.0.1:" + std::to_string(m_service.port()));
+  parlavo::testing::ScopedLocale locale("zh_CN.UTF-8");
+  ASSERT_TRUE(locale.ok());
+  LanguageTable table;
+  FillLanguageTable(table);
+  EXPECT_EQ(parlavo::DetectLanguage("hi"), "en");
+  EXPECT_EQ(parlavo::DetectLanguage("你好"), "zh-CN");
+  EXPECT_EQ(TranslateForDisplay(table, "hi", "中文"), "你好");
+  EXPECT_EQ(TranslateForDisplay(table, "我爱你。", "英文"), "I love you.");
+  try {
+    TranslateForDisplay(table, "hello", "法文");
+    ADD_FAILURE() << "a target the client does not know still translated";
+  } catch (const ServiceError& error) {
+    EXPECT_NE(std::string(error.what()).find("en|"), std::string::npos) << "the service's own reason: " << error.what();
+  }
 }
 
 // Every refusal answers in the envelope: the status in both places, no

@@ -3,9 +3,13 @@
 #include <arpa/inet.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <memory>
+#include <optional>
+#include <thread>
 
 #include "http/request_handler.h"
 #include "service_fixture.h"
@@ -16,6 +20,66 @@ namespace parlavo::server {
 namespace {
 
 using namespace testing;
+
+// A command run by the shell, its standard error read by the test. The
+// shell prints its own process id, which the command keeps as the shell
+// replaces itself with it. `passedSocket` goes to descriptor 3 with
+// LISTEN_PID/LISTEN_FDS, the way systemd's socket activation passes it.
+class ChildProcess {
+ public:
+  explicit ChildProcess(const std::string& command, std::optional<int> passedSocket = std::nullopt) {
+    const std::string systemd = passedSocket ? "export LISTEN_PID=$$ LISTEN_FDS=1; " : "";
+    const std::string passed = passedSocket ? " 3<&" + std::to_string(*passedSocket) : "";
+    m_pipe = popen(("echo $$; " + systemd + "exec " + command + passed + " 2>&1").c_str(), "r");
+    m_pid = std::atoi(ReadErrorLine().c_str());
+  }
+  ~ChildProcess() {
+    Signal(SIGKILL);
+    if (m_pid > 0 && !m_reaped) waitpid(m_pid, nullptr, 0);
+    pclose(m_pipe);
+  }
+  // The next line of standard error; empty at its end or after 10 s.
+  std::string ReadErrorLine() {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    char chunk[512];
+    for (ssize_t n = 1; m_buffer.find('\n') == std::string::npos && n > 0 && Readable(fileno(m_pipe), deadline);) {
+      n = read(fileno(m_pipe), chunk, sizeof chunk);
+      if (n > 0) m_buffer.append(chunk, static_cast<std::size_t>(n));
+    }
+    const auto end = std::min(m_buffer.find('\n'), m_buffer.size());
+    std::string line = m_buffer.substr(0, end);
+    m_buffer.erase(0, end + 1);
+    return line;
+  }
+  // From the line the service writes when it is ready.
+  int AnnouncedPort() {
+    const std::string line = ReadErrorLine();
+    const auto at = line.find("127.0.0.1:");
+    return at == std::string::npos ? 0 : std::atoi(line.c_str() + at + 10);
+  }
+  void Signal(int signal) {
+    if (m_pid > 0 && !m_reaped) kill(m_pid, signal);
+  }
+  // The exit code; -1 if none in time.
+  int Wait(std::chrono::milliseconds limit = std::chrono::seconds(10)) {
+    for (const auto deadline = std::chrono::steady_clock::now() + limit;
+         m_pid > 0 && !m_reaped && std::chrono::steady_clock::now() < deadline;) {
+      int status = 0;
+      if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+        m_reaped = true;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return -1;
+  }
+
+ private:
+  FILE* m_pipe;
+  int m_pid = -1;
+  bool m_reaped = false;
+  std::string m_buffer;
+};
 
 const std::string kService = PARLAVO_SERVICE_EXECUTABLE;
 const std::string kOffline = " --engine dictionary --listen 127.0.0.1:";
