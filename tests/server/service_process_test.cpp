@@ -81,7 +81,7 @@ class ChildProcess {
   std::string m_buffer;
 };
 
-const std::string kService = PARLAVO_SERVICE_EXECUTABLE;
+const std::string kService = std::string("'") + PARLAVO_SERVICE_EXECUTABLE + "'";
 const std::string kOffline = " --engine dictionary --listen 127.0.0.1:";
 
 std::string Translate(int port, const std::string& text, const std::string& langpair) {
@@ -142,7 +142,7 @@ TEST(ServiceProcessTest, ServesASocketPassedBySystemd) {
 TEST(ServiceProcessTest, RefusesToStartWithoutItsDataOrOnAPortInUse) {
   TemporaryPath directory;
   std::filesystem::create_directories(directory.path / "bin");
-  std::filesystem::copy_file(kService, directory.path / "bin" / "parlavo-service");
+  std::filesystem::copy_file(PARLAVO_SERVICE_EXECUTABLE, directory.path / "bin" / "parlavo-service");
   ChildProcess bare((directory.path / "bin" / "parlavo-service").string() + kOffline + "0");
   EXPECT_NE(bare.ReadErrorLine().find("share/parlavo/cedict.idx"), std::string::npos) << "names what it looked for";
   EXPECT_EQ(bare.Wait(), 1);
