@@ -10,48 +10,15 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
-#include <exception>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "engines/dictionary_engine.h"
 #include "text/utf8.h"
 
 namespace {
-
-using parlavo::server::DictionaryEngine;
-using parlavo::server::DictionaryIndex;
-
-struct Line {
-  std::string text;  // comments as they are; sentences as "pair<TAB>sentence<TAB>reference<TAB>output"
-  std::string pair, sentence, reference, output;
-  bool isSentence = false;
-};
-
-std::vector<Line> Read(const std::string& path) {
-  std::ifstream in(path);
-  if (!in) throw std::runtime_error("cannot read " + path);
-  std::vector<Line> lines;
-  for (std::string text; std::getline(in, text);) {
-    Line line{text, {}, {}, {}, {}, false};
-    if (!text.empty() && text.front() != '#') {
-      std::istringstream fields(text);
-      std::getline(fields, line.pair, '\t');
-      std::getline(fields, line.sentence, '\t');
-      std::getline(fields, line.reference, '\t');
-      std::getline(fields, line.output);
-      if ((line.pair != "zh|en" && line.pair != "en|zh") || line.reference.empty()) {
-        throw std::runtime_error("bad line: " + text);
-      }
-      line.isSentence = true;
-    }
-    lines.push_back(std::move(line));
-  }
-  return lines;
-}
 
 // chrF as sacrebleu computes it by default: character n-grams of orders 1 to
 // 6 with blanks removed, counts summed over the whole set, then per order an
@@ -60,20 +27,19 @@ class ChrF {
  public:
   void Add(const std::string& hypothesis, const std::string& reference) {
     const std::u32string hyp = Characters(hypothesis), ref = Characters(reference);
-    for (std::size_t n = 1; n <= kOrder; ++n) {
-      const auto hypGrams = Grams(hyp, n), refGrams = Grams(ref, n);
+    for (std::size_t n = 1; n <= m_counts.size(); ++n) {
+      std::map<std::u32string, long> hypGrams, refGrams;
+      for (std::size_t i = 0; i + n <= hyp.size(); ++i) ++hypGrams[hyp.substr(i, n)];
+      for (std::size_t i = 0; i + n <= ref.size(); ++i) ++refGrams[ref.substr(i, n)];
       Counts& counts = m_counts[n - 1];
-      for (const auto& [gram, count] : hypGrams) {
-        counts.hypothesis += count;
-        if (const auto found = refGrams.find(gram); found != refGrams.end()) counts.match += std::min(count, found->second);
-      }
-      for (const auto& [gram, count] : refGrams) counts.reference += count;
+      for (const auto& [gram, count] : hypGrams) counts.match += std::min(count, refGrams[gram]);
+      counts.hypothesis += static_cast<long>(hyp.size() >= n ? hyp.size() - n + 1 : 0);
+      counts.reference += static_cast<long>(ref.size() >= n ? ref.size() - n + 1 : 0);
     }
   }
 
   double Score() const {
-    constexpr double kBetaSquared = 4;
-    constexpr double kEpsilon = 1e-16;
+    constexpr double kBetaSquared = 4, kEpsilon = 1e-16;
     double sum = 0;
     int effectiveOrder = 0;
     for (const Counts& counts : m_counts) {
@@ -87,11 +53,9 @@ class ChrF {
   }
 
  private:
-  static constexpr std::size_t kOrder = 6;
   struct Counts {
     long match = 0, hypothesis = 0, reference = 0;
   };
-
   static std::u32string Characters(const std::string& text) {
     std::u32string characters;
     for (std::size_t pos = 0; pos < text.size();) {
@@ -100,14 +64,7 @@ class ChrF {
     }
     return characters;
   }
-
-  static std::map<std::u32string, long> Grams(const std::u32string& text, std::size_t n) {
-    std::map<std::u32string, long> grams;
-    for (std::size_t i = 0; i + n <= text.size(); ++i) ++grams[text.substr(i, n)];
-    return grams;
-  }
-
-  std::array<Counts, kOrder> m_counts{};
+  std::array<Counts, 6> m_counts{};
 };
 
 }  // namespace
@@ -120,34 +77,36 @@ int main(int argc, char** argv) {
   }
   try {
     const std::string file = argv[argc - 1];
-    DictionaryEngine engine(DictionaryIndex::Load(argv[argc - 2]));
-    std::vector<Line> lines = Read(file);
+    parlavo::server::DictionaryEngine engine(parlavo::server::DictionaryIndex::Load(argv[argc - 2]));
+    std::ifstream in(file);
+    if (!in) throw std::runtime_error("cannot read " + file);
     std::map<std::string, ChrF> scores;
     int changed = 0;
     std::string rewritten;
-    for (Line& line : lines) {
-      if (line.isSentence) {
-        const auto bar = line.pair.find('|');
-        const std::string output = engine.Translate(line.sentence, line.pair.substr(0, bar), line.pair.substr(bar + 1));
-        scores[line.pair].Add(output, line.reference);
-        if (output != line.output) {
-          ++changed;
-          std::printf("%s\t%s\n  was: %s\n  now: %s\n", line.pair.c_str(), line.sentence.c_str(), line.output.c_str(),
-                      output.c_str());
-        }
-        line.text = line.pair + '\t' + line.sentence + '\t' + line.reference + '\t' + output;
+    // Comments as they are; sentences as "pair<TAB>sentence<TAB>reference<TAB>output".
+    for (std::string line; std::getline(in, line); rewritten += line + '\n') {
+      if (line.empty() || line.front() == '#') continue;
+      std::istringstream fields(line);
+      std::string pair, sentence, reference, was;
+      std::getline(fields, pair, '\t');
+      std::getline(fields, sentence, '\t');
+      std::getline(fields, reference, '\t');
+      std::getline(fields, was);
+      if ((pair != "zh|en" && pair != "en|zh") || reference.empty()) throw std::runtime_error("bad line: " + line);
+      const std::string output = engine.Translate(sentence, pair.substr(0, 2), pair.substr(3));
+      scores[pair].Add(output, reference);
+      if (output != was) {
+        ++changed;
+        std::printf("%s\t%s\n  was: %s\n  now: %s\n", pair.c_str(), sentence.c_str(), was.c_str(), output.c_str());
       }
-      rewritten += line.text + '\n';
+      line = pair + '\t' + sentence + '\t' + reference + '\t' + output;
     }
     for (const auto& [pair, score] : scores) std::printf("chrF %s: %.1f\n", pair.c_str(), score.Score());
-    if (check) {
-      if (changed > 0) {
-        std::printf("%d sentence(s) translate differently; rerun without --check to record them\n", changed);
-        return 1;
-      }
-      return 0;
+    if (check && changed > 0) {
+      std::printf("%d sentence(s) translate differently; rerun without --check to record them\n", changed);
+      return 1;
     }
-    std::ofstream(file, std::ios::trunc) << rewritten;
+    if (!check) std::ofstream(file, std::ios::trunc) << rewritten;
     std::printf("%d sentence(s) changed\n", changed);
     return 0;
   } catch (const std::exception& error) {

@@ -1,120 +1,129 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <nlohmann/json.hpp>
+#include <memory>
+#include <thread>
 
 #include "http/request_handler.h"
-#include "raw_connection.h"
+#include "loopback_server.h"
 #include "service_fixture.h"
+#include "services/translation_client.h"
 
+// The service's HTTP side: the envelope as the desktop client's core reads
+// it, every refusal, and what a hostile or slow client can do.
 namespace parlavo::server {
 namespace {
 
-using nlohmann::json;
-using testing::BodyOf;
-using testing::EncodeEveryByte;
-using testing::Exchange;
-using testing::RawConnection;
-using testing::RealDictionaryEngine;
-using testing::RunningService;
-using testing::StatusOf;
+using namespace testing;
 
 const std::string kDetect = "/ajax/services/language/detect?v=1.0&q=";
 const std::string kTranslate = "/ajax/services/language/translate?v=1.0&q=";
+const std::string kHost = "Host: 127.0.0.1\r\n";
+
+std::string Request(const std::string& method, const std::string& target, const std::string& head = kHost,
+                    const std::string& version = "HTTP/1.1") {
+  return method + " " + target + " " + version + "\r\n" + head + "Connection: close\r\n\r\n";
+}
 
 class ServiceHttpTest : public ::testing::Test {
  protected:
-  httplib::Result Get(const std::string& target, const httplib::Headers& headers = {}) {
-    httplib::Client client = m_service.Client();
-    return client.Get(target.c_str(), headers);
-  }
-
-  std::string Translated(const std::string& text, const std::string& langpair) {
-    const auto result = Get(kTranslate + EncodeEveryByte(text) + "&langpair=" + langpair);
-    EXPECT_TRUE(result);
-    if (!result) return "<no reply>";
-    EXPECT_EQ(result->status, 200) << result->body;
-    return json::parse(result->body)["responseData"]["translatedText"].get<std::string>();
-  }
-
-  // The error envelope with the HTTP status in both places and a Chinese reason.
-  static void ExpectError(const httplib::Result& result, int status, const std::string& what) {
-    ASSERT_TRUE(result) << what;
-    EXPECT_EQ(result->status, status) << what << ": " << result->body;
-    EXPECT_EQ(result->get_header_value("Content-Type"), "text/javascript; charset=utf-8") << what;
-    const json body = json::parse(result->body, nullptr, false);
-    ASSERT_TRUE(body.is_object()) << what << ": " << result->body;
-    EXPECT_TRUE(body["responseData"].is_null()) << what;
-    EXPECT_EQ(body["responseStatus"], status) << what;
-    ASSERT_TRUE(body["responseDetails"].is_string()) << what;
-    EXPECT_NE(body["responseDetails"].get<std::string>().find_first_of("\xE4\xE5\xE6\xE7\xE8\xE9"),
-              std::string::npos)
-        << what << ": " << result->body;
-    EXPECT_EQ(result->body.find(": "), std::string::npos) << "compact JSON";
-  }
-
   RunningService m_service{RealDictionaryEngine()};
 };
 
-TEST_F(ServiceHttpTest, DetectAnswersTheWayTheClientReadsIt) {
-  const auto result = Get(kDetect + "%68%69", {{"Range", "bytes=0-5,0-5,0-5"}});
-  ASSERT_TRUE(result);
-  EXPECT_EQ(result->status, 200) << "Range is ignored: a JSON reply is whole or nothing";
-  EXPECT_EQ(result->get_header_value("Content-Type"), "text/javascript; charset=utf-8");
-  EXPECT_EQ(result->get_header_value("X-Content-Type-Options"), "nosniff");
-  EXPECT_TRUE(result->body.starts_with(R"({"responseData":{"language":"en","isReliable":false,"confidence":)"))
-      << result->body;
-  EXPECT_TRUE(result->body.ends_with(R"(},"responseDetails":null,"responseStatus":200})")) << result->body;
-
-  const auto chinese = Get(kDetect + EncodeEveryByte("你好"));
-  ASSERT_TRUE(chinese);
-  EXPECT_NE(chinese->body.find(R"("language":"zh-CN")"), std::string::npos) << chinese->body;
-  const auto empty = Get(kDetect);
-  ASSERT_TRUE(empty);
-  EXPECT_NE(empty->body.find(R"("language":"")"), std::string::npos) << empty->body;
+TEST_F(ServiceHttpTest, TheEnvelopeIsWrittenTheWayTheClientScansIt) {
+  const std::string reply = Get(m_service.port(), kDetect + "%68%69", "Range: bytes=0-5,0-5\r\n");
+  EXPECT_EQ(StatusOf(reply), 200) << "Range is ignored: a JSON reply is whole or nothing";
+  EXPECT_NE(reply.find("\r\nContent-Type: text/javascript; charset=utf-8\r\n"), std::string::npos) << reply;
+  EXPECT_NE(reply.find("\r\nX-Content-Type-Options: nosniff\r\n"), std::string::npos) << reply;
+  EXPECT_TRUE(BodyOf(reply).starts_with(R"({"responseData":{"language":"en","isReliable":false,"confidence":)"))
+      << reply;
+  EXPECT_TRUE(BodyOf(reply).ends_with(R"(},"responseDetails":null,"responseStatus":200})")) << reply;
+  EXPECT_NE(Get(m_service.port(), kTranslate + "hello&langpair=en|zh").find(R"({"translatedText":"你好"})"),
+            std::string::npos);
+  EXPECT_EQ(BodyOf(Get(m_service.port(), kTranslate + EncodeEveryByte("你們好") + "&langpair=|en")),
+            BodyOf(Get(m_service.port(), kTranslate + EncodeEveryByte("你们好") + "&langpair=zh|en")))
+      << "detected on the spot, Traditional read";
+  const std::string head = Exchange(m_service.port(), Request("HEAD", kDetect + "hi"));
+  EXPECT_EQ(StatusOf(head), 200);
+  EXPECT_EQ(BodyOf(head), "") << "HEAD is GET without the body";
 }
 
-TEST_F(ServiceHttpTest, TranslatesBetweenChineseAndEnglish) {
-  EXPECT_EQ(Translated("你好", "zh|en"), "Hello");
-  EXPECT_EQ(Translated("你好", "zh-CN|en"), "Hello");
-  EXPECT_EQ(Translated("你們好", "zh-TW|en"), Translated("你们好", "zh|en")) << "traditional characters";
-  EXPECT_EQ(Translated("hello", "en|zh"), "你好");
-  EXPECT_EQ(Translated("hello", "en|zh-CN"), "你好");
-  EXPECT_EQ(Translated("你好", "|en"), "Hello") << "an empty source is detected on the spot";
-  EXPECT_EQ(Translated("hello", "|zh"), "你好");
-  EXPECT_EQ(Translated("hello", "en|en"), "hello") << "nothing to do";
-  EXPECT_EQ(Translated("12345", "|zh"), "12345") << "no letters, no language";
-  EXPECT_EQ(Translated("", "en|zh"), "");
-}
-
-TEST_F(ServiceHttpTest, BadRequestsAnswerInTheEnvelope) {
-  ExpectError(Get("/ajax/services/language/detect?v=1.0"), 400, "missing q");
-  ExpectError(Get("/ajax/services/language/translate?v=1.0&langpair=en|zh"), 400, "missing q");
-  ExpectError(Get("/ajax/services/language/detect?q=hi"), 400, "missing v");
-  ExpectError(Get("/ajax/services/language/detect?v=2.0&q=hi"), 400, "wrong v");
-  ExpectError(Get(kTranslate + "hi"), 400, "missing langpair");
-  for (const char* langpair : {"en", "en-zh", "en|", "en|zh|x", "e%20n|zh", "en|%E4%B8%AD", "|"}) {
-    ExpectError(Get(kTranslate + "hi&langpair=" + langpair), 400, std::string("malformed langpair ") + langpair);
+// The real client core against the real service: what one half writes, the
+// other reads.
+TEST_F(ServiceHttpTest, TheClientCoreReadsWhatTheServiceWrites) {
+  parlavo::testing::ServiceHostRoute route("http://127.0.0.1:" + std::to_string(m_service.port()));
+  parlavo::testing::ScopedLocale locale("zh_CN.UTF-8");
+  ASSERT_TRUE(locale.ok());
+  LanguageTable table;
+  FillLanguageTable(table);
+  EXPECT_EQ(parlavo::DetectLanguage("hi"), "en");
+  EXPECT_EQ(parlavo::DetectLanguage("你好"), "zh-CN");
+  EXPECT_EQ(TranslateForDisplay(table, "hi", "中文"), "你好");
+  EXPECT_EQ(TranslateForDisplay(table, "我爱你。", "英文"), "I love you.");
+  try {
+    TranslateForDisplay(table, "hello", "法文");
+    ADD_FAILURE() << "a target the client does not know still translated";
+  } catch (const ServiceError& error) {
+    EXPECT_NE(std::string(error.what()).find("en|"), std::string::npos) << "the service's own reason: " << error.what();
   }
-  ExpectError(Get(kTranslate + "hi&langpair=en|fr"), 400, "unknown pair");
-  ExpectError(Get(kTranslate + "hi&langpair=fr|zh"), 400, "unknown pair");
-  ExpectError(Get(kTranslate + "hi&langpair=en|zh-TW"), 400, "traditional output is not offered");
-  ExpectError(Get(kDetect + "%ff%fe"), 400, "invalid UTF-8");
-  ExpectError(Get(kDetect + "%ed%a0%80"), 400, "encoded surrogate");
-  ExpectError(Get(kDetect + "%zz"), 400, "malformed escape");
 }
 
-TEST(RequestHandlerTest, TextOverOneMebibyteIsRefused) {
-  const RequestHandler handler(RealDictionaryEngine(), "127.0.0.1");
-  const auto detect = [&](std::size_t bytes) {
-    return handler.Handle({"GET", kDetect + std::string(bytes, 'a'), {"127.0.0.1:8765"}});
+// Every refusal answers in the envelope: the status in both places, no
+// data, a reason in Chinese.
+TEST_F(ServiceHttpTest, EveryRefusalAnswersInTheEnvelope) {
+  const std::string hi = kDetect + "hi";
+  const std::string tooLong = kDetect + std::string(kMaxTextBytes + 1, 'a');
+  const std::vector<std::pair<std::string, int>> cases{
+      {Request("GET", "/ajax/services/language/detect?v=1.0"), 400},
+      {Request("GET", "/ajax/services/language/detect?q=hi"), 400},
+      {Request("GET", "/ajax/services/language/detect?v=2.0&q=hi"), 400},
+      {Request("GET", kTranslate + "hi"), 400},
+      {Request("GET", kTranslate + "hi&langpair=en"), 400},
+      {Request("GET", kTranslate + "hi&langpair=en|zh|x"), 400},
+      {Request("GET", kTranslate + "hi&langpair=|"), 400},
+      {Request("GET", kTranslate + "hi&langpair=en|fr"), 400},
+      {Request("GET", kTranslate + "hi&langpair=en|zh-TW"), 400},
+      {Request("GET", kDetect + "%ff%fe"), 400},
+      {Request("GET", kDetect + "%zz"), 400},
+      {Request("GET", tooLong), 400},
+      {Request("GET", "/"), 404},
+      {Request("GET", "/ajax/services/language/Detect?v=1.0&q=hi"), 404},
+      {Request("POST", hi, kHost + "Content-Length: 0\r\n"), 405},
+      {Request("PUT", hi), 405},
+      {Request("OPTIONS", hi), 405},
+      // DNS rebinding: a page of another site reaching us under its own name.
+      {Request("GET", hi, "Host: evil.example\r\n"), 403},
+      {Request("GET", hi, "Host: 127.0.0.1.evil.example\r\n"), 403},
+      {Request("GET", hi, "Host: 127.0.0.2:8765\r\n"), 403},
+      {Request("GET", hi, "Host: [::1]:8765\r\n"), 403},
+      {Request("GET", hi, kHost + "Host: evil.example\r\n"), 403},
+      {Request("GET", hi, "", "HTTP/1.0"), 403},
+      {Request("GET", "http://evil.example" + hi), 403},
+      {Request("GET", "http://127.0.0.1:8765" + hi, "Host: evil.example\r\n"), 403},
+      // What a browser adds to requests a web page makes.
+      {Request("GET", hi, kHost + "Origin: http://evil.example\r\n"), 403},
+      {Request("GET", hi, kHost + "Origin: null\r\n"), 403},
+      {Request("GET", hi, kHost + "Sec-Fetch-Site: cross-site\r\n"), 403},
+      {Request("GET", hi, kHost + "Sec-Fetch-Site: same-site\r\n"), 403},
   };
-  const ServiceReply limit = detect(kMaxTextBytes);
-  EXPECT_EQ(limit.status, 200);
-  const ServiceReply over = detect(kMaxTextBytes + 1);
-  EXPECT_EQ(over.status, 400);
-  EXPECT_NE(over.body.find("1 MiB"), std::string::npos) << over.body;
-  EXPECT_NE(over.body.find(R"("responseData":null)"), std::string::npos);
+  for (const auto& [request, status] : cases) {
+    const std::string reply = Exchange(m_service.port(), request);
+    const std::string what = request.substr(0, 120);
+    EXPECT_EQ(StatusOf(reply), status) << what << "\n" << reply;
+    EXPECT_NE(reply.find("\r\nContent-Type: text/javascript; charset=utf-8\r\n"), std::string::npos) << what;
+    const std::string body = BodyOf(reply);
+    EXPECT_TRUE(body.starts_with(R"({"responseData":null,"responseDetails":")")) << what << "\n" << body;
+    EXPECT_TRUE(body.ends_with(R"(","responseStatus":)" + std::to_string(status) + "}")) << what << "\n" << body;
+    EXPECT_NE(body.find_first_of("\xE4\xE5\xE6\xE7\xE8\xE9"), std::string::npos) << "a Chinese reason: " << body;
+    if (status == 405) {
+      EXPECT_NE(reply.find("\r\nAllow: GET, HEAD\r\n"), std::string::npos) << reply;
+    }
+  }
+  for (const std::string& accepted :
+       {Request("GET", hi, "Host: localhost:8765\r\n"), Request("GET", hi, "Host: LOCALHOST\r\n"),
+        Request("GET", hi, "Host: 127.0.0.1:1\r\n"), Request("GET", hi, kHost + "Sec-Fetch-Site: none\r\n"),
+        Request("GET", "http://localhost:8765" + hi), Request("GET", "http://127.0.0.1:8765" + hi)}) {
+    EXPECT_EQ(StatusOf(Exchange(m_service.port(), accepted)), 200) << accepted;
+  }
 }
 
 TEST_F(ServiceHttpTest, ARequestLineOrHeaderBlockOverTheConnectionsMemoryIsRefused) {
@@ -131,84 +140,7 @@ TEST_F(ServiceHttpTest, ARequestLineOrHeaderBlockOverTheConnectionsMemoryIsRefus
   EXPECT_TRUE(manyHeaders.closedByPeer());
 }
 
-TEST_F(ServiceHttpTest, UnknownPathsAreNotFound) {
-  for (const char* path : {"/", "/ajax/services/language/", "/ajax/services/language/detect/?v=1.0&q=hi",
-                           "/ajax/services/language/Detect?v=1.0&q=hi", "/favicon.ico"}) {
-    ExpectError(Get(path), 404, path);
-  }
-}
-
-TEST_F(ServiceHttpTest, OnlyGetIsAllowed) {
-  httplib::Client client = m_service.Client();
-  const std::string target = kDetect + "hi";
-  const std::vector<std::function<httplib::Result()>> requests{
-      [&] { return client.Put(target.c_str(), "", "text/plain"); },
-      [&] { return client.Delete(target.c_str()); },
-      [&] { return client.Patch(target.c_str(), "", "text/plain"); },
-      [&] { return client.Options(target.c_str()); }};
-  for (const auto& request : requests) {
-    const httplib::Result result = request();
-    ExpectError(result, 405, "method");
-    if (result) {
-      EXPECT_EQ(result->get_header_value("Allow"), "GET, HEAD");
-    }
-  }
-  const auto head = client.Head(target.c_str());
-  ASSERT_TRUE(head);
-  EXPECT_EQ(head->status, 200) << "HEAD is GET without the body";
-  EXPECT_TRUE(head->body.empty());
-}
-
-TEST_F(ServiceHttpTest, RefusesHostsOtherThanItsOwnAddress) {
-  const std::string target = kDetect + "hi";
-  for (const char* host : {"evil.example", "evil.example:" /* port ignored */, "127.0.0.1.evil.example",
-                           "127.0.0.2:8765", "[::1]:8765"}) {
-    ExpectError(Get(target, {{"Host", host}}), 403, host);
-  }
-  // What a browser adds to a request a web page makes.
-  for (const httplib::Headers& fromAPage : std::vector<httplib::Headers>{
-           {{"Origin", "http://evil.example"}}, {{"Origin", "null"}}, {{"Origin", "http://127.0.0.1:8000"}},
-           {{"Sec-Fetch-Site", "cross-site"}}, {{"Sec-Fetch-Site", "same-site"}}}) {
-    ExpectError(Get(target, fromAPage), 403, fromAPage.begin()->first + ": " + fromAPage.begin()->second);
-  }
-  EXPECT_EQ(Get(target, {{"Sec-Fetch-Site", "none"}})->status, 200) << "typed into the address bar";
-  for (const char* host : {"localhost", "localhost:8765", "LOCALHOST", "127.0.0.1", "127.0.0.1:1"}) {
-    const auto result = Get(target, {{"Host", host}});
-    ASSERT_TRUE(result) << host;
-    EXPECT_EQ(result->status, 200) << host;
-  }
-}
-
-TEST_F(ServiceHttpTest, HostCheckCoversRequestsWithoutAUsableHostHeader) {
-  const std::string line = "GET " + kDetect + "hi HTTP/1.1\r\n";
-  EXPECT_EQ(StatusOf(Exchange(m_service.port(), "GET " + kDetect + "hi HTTP/1.0\r\n\r\n")), 403) << "no Host";
-  EXPECT_EQ(StatusOf(Exchange(m_service.port(),
-                              line + "Host: 127.0.0.1\r\nHost: evil.example\r\nConnection: close\r\n\r\n")),
-            403)
-      << "two Host headers";
-  const std::string reply =
-      Exchange(m_service.port(), line + "Host: 127.0.0.1\r\nConnection: close\r\n\r\n");
-  EXPECT_EQ(StatusOf(reply), 200);
-  EXPECT_NE(BodyOf(reply).find(R"("language":"en")"), std::string::npos) << reply;
-}
-
-TEST_F(ServiceHttpTest, AcceptsAbsoluteFormTargetsNamingItself) {
-  const auto request = [&](const std::string& authority, const std::string& host) {
-    return Exchange(m_service.port(), "GET http://" + authority + kTranslate + EncodeEveryByte("hello") +
-                                          "&langpair=en|zh HTTP/1.1\r\nHost: " + host +
-                                          "\r\nConnection: close\r\n\r\n");
-  };
-  const std::string proxied = request("127.0.0.1:8765", "127.0.0.1:8765");
-  EXPECT_EQ(StatusOf(proxied), 200) << proxied;
-  EXPECT_NE(BodyOf(proxied).find(R"("translatedText":"你好")"), std::string::npos) << proxied;
-  EXPECT_EQ(StatusOf(request("localhost:8765", "127.0.0.1:8765")), 200);
-  EXPECT_EQ(StatusOf(request("evil.example", "127.0.0.1:8765")), 403) << "the target names a foreign host";
-  EXPECT_EQ(StatusOf(request("127.0.0.1:8765", "evil.example")), 403);
-}
-
-std::string Request(const std::string& text, const std::string& extraHeaders = "") {
-  return "GET " + kDetect + text + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" + extraHeaders + "\r\n";
-}
+std::string KeepAlive(const std::string& target) { return "GET " + target + " HTTP/1.1\r\n" + kHost + "\r\n"; }
 
 // Replies in the order they came, split where each one begins.
 std::vector<std::string> Replies(const std::string& received) {
@@ -223,8 +155,8 @@ std::vector<std::string> Replies(const std::string& received) {
 
 TEST_F(ServiceHttpTest, PipelinedRequestsAreEachAnsweredInOrder) {
   RawConnection connection(m_service.port());
-  connection.Send(Request("hello") + Request(EncodeEveryByte("你好")) +
-                  "GET /unknown HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n");
+  connection.Send(KeepAlive(kDetect + "hello") + KeepAlive(kDetect + EncodeEveryByte("你好")) +
+                  Request("GET", "/unknown"));
   const auto replies = Replies(connection.ReceiveAll());
   ASSERT_EQ(replies.size(), 3u);
   EXPECT_NE(BodyOf(replies[0]).find(R"("language":"en")"), std::string::npos) << replies[0];
@@ -234,18 +166,41 @@ TEST_F(ServiceHttpTest, PipelinedRequestsAreEachAnsweredInOrder) {
 
 // A body left unread would be served as the next request (smuggling).
 TEST_F(ServiceHttpTest, ARequestWithABodyIsRefusedAndItsBodyNeverServed) {
-  const std::string inner = Request("hi");
+  const std::string inner = KeepAlive(kDetect + "hi");
   const std::string length = "Content-Length: " + std::to_string(inner.size()) + "\r\n";
   const std::string chunked = "Transfer-Encoding: chunked\r\n";
   for (const std::string& framing : {length, chunked, length + chunked, length + length, "Content-Length: 0\r\n" + length}) {
     for (const char* method : {"GET", "POST"}) {
       RawConnection connection(m_service.port());
-      connection.Send(std::string(method) + Request("hi", framing).substr(3) + inner);
+      connection.Send(std::string(method) + " " + kDetect + "hi HTTP/1.1\r\n" + kHost + framing + "\r\n" + inner);
       const auto replies = Replies(connection.ReceiveAll());
       ASSERT_EQ(replies.size(), 1u) << method << " " << framing;
       EXPECT_EQ(StatusOf(replies[0]), 400) << replies[0];
       EXPECT_TRUE(connection.closedByPeer());
     }
+  }
+}
+
+// A slow client costs a connection, never a thread, and is closed when its
+// request's time runs out, however steadily it trickles.
+TEST(ServiceSlowClientTest, SlowClientsDoNotHoldOthersUpAndAreClosedAtTheirDeadline) {
+  ServerLimits limits;
+  limits.requestTime = std::chrono::seconds(1);
+  RunningService service(RealDictionaryEngine(), limits);
+  const std::string request = KeepAlive(kDetect + "hi");
+  std::vector<std::unique_ptr<RawConnection>> slow;
+  for (int i = 0; i < 40; ++i) {
+    slow.push_back(std::make_unique<RawConnection>(service.port()));
+    slow.back()->Send(request.substr(0, 1));
+  }
+  for (std::size_t byte = 1; byte < 3; ++byte) {
+    EXPECT_EQ(StatusOf(Get(service.port(), kDetect + "hi")), 200) << "while 40 clients trickle";
+    for (auto& connection : slow) connection->Send(request.substr(byte, 1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+  }
+  for (auto& connection : slow) {
+    connection->ReceiveAll(std::chrono::seconds(3));
+    EXPECT_TRUE(connection->closedByPeer());
   }
 }
 

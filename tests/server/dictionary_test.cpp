@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+
+#include "dictionary/chinese_to_english.h"
+#include "dictionary/dictionary_format.h"
+#include "dictionary/english_to_chinese.h"
+#include "indexer/index_writer.h"
+#include "service_fixture.h"
+
+// The offline engine's algorithms on mini dictionaries: segmentation, senses
+// by word class, the transfer rules of each direction with the English
+// inflections they need, how the index builder ranks renderings, and a
+// damaged index file.
+namespace parlavo::server {
+namespace {
+
+using Cases = std::vector<std::pair<std::string, std::string>>;
+
+TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
+  DictionaryTables tables;
+  tables.chinese = {
+      {"我", {"I", "r", 5000}},        {"你", {"you", "r", 3000}},         {"他", {"he", "r", 3000}},
+      {"的", {"", "uj", 9000}},        {"了", {"", "ul", 9000}},           {"吗", {"", "y", 2000}},
+      {"在", {"to exist", "p", 8000}}, {"是", {"to be", "v", 9000}},       {"很", {"very", "zg", 3000}},
+      {"不", {"not", "d", 5000}},      {"没", {"", "v", 2000}},            {"会", {"can", "v", 3000}},
+      {"叫", {"to shout/to be called", "v", 1000}},                        {"电脑", {"computer", "n", 300, "台"}},
+      {"坏", {"broken/to break down", "a", 300}},                          {"书", {"book", "n", 800, "本"}},
+      {"本", {"root", "r", 900}},      {"一", {"one", "m", 9000}},         {"两", {"two", "m", 2000}},
+      {"杯", {"cup", "q", 200}},       {"咖啡", {"coffee", "n", 100}},     {"喝", {"to drink", "vg", 500}},
+      {"买", {"to buy", "v", 600}},    {"公园", {"park", "n", 300}},       {"里", {"inside", "f", 3000}},
+      {"跑步", {"to run", "n", 100}},  {"今天", {"today", "t", 900}},      {"明天", {"tomorrow", "t", 300}},
+      {"天天", {"every day", "d", 5}}, {"天气", {"weather", "n", 400}},    {"好", {"good/to be fond of", "a", 6000}},
+      {"学生", {"student", "n", 800}}, {"去", {"to go", "v", 5000}},       {"北京", {"Beijing", "ns", 900}},
+      {"老师", {"teacher", "n", 700}}, {"每天", {"every day", "r", 300}}, {"早上", {"morning", "t", 100}},
+      {"今", {"now", "tg", 10}},       {"已", {"already", "d", 500}},      {"天", {"day", "q", 900}},
+      {"气", {"gas", "n", 200}},
+  };
+  tables.totalFrequency = 150000;
+  const DictionaryIndex index = testing::IndexOf(tables);
+  for (const auto& [chinese, english] : Cases{
+           {"今天天气很好。", "The weather is very good today."},  // 今天/天气, not 今/天天/气; time word last
+           {"我叫王", "I am called 王"},                         // sense by word class
+           {"他跑步", "He runs"},                                 // a "noun" with only verb senses
+           {"我的电脑坏了。", "My computer is broken."},         // pronoun + 的; adjective predicate
+           {"老师的书", "The teacher's book"},                    // noun + 的 + noun
+           {"他买了一本书。", "He bought a book."},               // 了 after a verb; the noun's classifier
+           {"我喝两杯咖啡", "I drink two cups of coffee"},        // a container measure
+           {"他在喝咖啡", "He is drinking coffee"},               // 在 + verb
+           {"他在公园里跑步", "He runs in the park"},             // 在 + place after the verb
+           {"我不喝咖啡", "I do not drink coffee"},
+           {"他没去北京", "He did not go to Beijing"},
+           {"我每天早上喝咖啡", "I drink coffee every morning"},
+           {"书已买", "The book has been bought"},               // a thing undergoes the act
+           {"你是学生吗？", "Are you a student?"},               // 吗: question order
+           {"他喝咖啡吗？", "Does he drink coffee?"},
+           {"他明天会去北京吗？", "Will he go to Beijing tomorrow?"},
+           {"书\r\n\n天气　书", "Book\n\nWeather book"},
+           {"ＡＢＣ１２３", "ABC123"},
+       }) {
+    EXPECT_EQ(ChineseToEnglish(index, chinese), english) << chinese;
+  }
+}
+
+TEST(EnglishToChineseTest, AppliesTheTransferRules) {
+  DictionaryTables tables;
+  tables.english = {
+      {"learn", {"学会", "n"}},         {"learn/v", {"学习", "v"}},       {"chinese", {"中文", "nz"}},
+      {"computer", {"电脑", "n", 0, "台"}}, {"broken", {"坏", "a"}},      {"book", {"书", "n", 0, "本"}},
+      {"buy", {"买", "v"}},             {"coffee", {"咖啡", "n"}},        {"drink", {"喝", "v"}},
+      {"park", {"公园", "n"}},          {"run", {"跑步", "v"}},           {"tomorrow", {"明天", "t"}},
+      {"rain/v", {"下雨", "v"}},        {"rain", {"雨", "n"}},            {"small", {"小", "a"}},
+      {"room", {"房间", "n", 0, "间"}}, {"name", {"名字", "n"}},          {"like", {"喜欢", "v"}},
+      {"fish", {"鱼", "n", 0, "条"}},   {"child", {"孩子", "n"}},         {"go", {"去", "v"}},
+      {"school", {"学校", "n"}},        {"station", {"车站", "n"}},
+  };
+  const DictionaryIndex index = testing::IndexOf(tables);
+  for (const auto& [english, chinese] : Cases{
+           {"My computer is broken.", "我的电脑很坏。"},         // possessive; be + adjective
+           {"He bought a book.", "他买了一本书。"},              // past; the noun's classifier
+           {"I have two children", "我有两个孩子"},
+           {"I drink a cup of coffee", "我喝一杯咖啡"},
+           {"I am learning Chinese.", "我在学习中文。"},         // progressive; the verb reading
+           {"He is running in the park", "他在公园里跑步"},       // place before the verb
+           {"I don't like fish", "我不喜欢鱼"},                  // do-support removed
+           {"I didn't go to school tomorrow", "我明天没去学校"},  // time after the subject
+           {"This room is too small", "这间房间太小了"},
+           {"Will it rain tomorrow?", "明天会下雨吗？"},         // yes/no question; 'it' unsaid
+           {"Do you like coffee?", "你喜欢咖啡吗？"},
+           {"What is your name?", "你的名字是什么？"},
+           {"Where is the station?", "车站在哪里？"},
+           {"I like Python and Rust", "我喜欢 Python 和 Rust"},  // unknown names kept
+           {"\"book\"\nbook", "“书”\n书"},
+       }) {
+    EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;
+  }
+}
+
+CedictEntry Entry(std::string word, std::string pinyin, std::vector<std::string> senses) {
+  return {word, word, std::move(pinyin), std::move(senses)};
+}
+
+TEST(IndexBuilderTest, RanksRenderingsByFrequencySenseOrderAndCleanliness) {
+  const auto tables = BuildDictionaryTables(
+      {Entry("狗", "gou3", {"dog"}), Entry("犬", "quan3", {"dog"}), Entry("水", "Shui3", {"surname Shui"}),
+       Entry("水", "shui3", {"water", "river"}), Entry("了", "le5", {"(completed action marker)"}),
+       Entry("好", "hao3", {"good", "proper", "all right!", "easy to", "(after a form of address) hello"}),
+       Entry("你好", "ni3 hao3", {"hello; hi"}), Entry("雨", "yu3", {"rain"}), Entry("下雨", "xia4 yu3", {"to rain"}),
+       Entry("那", "nuo2", {"(archaic) many"}), Entry("书", "shu1", {"book", "CL:本[ben3]"})},
+      {{"狗", 900}, {"犬", 30}, {"好", 600000}, {"你好", 800}},
+      {{"雨", {900, "n"}}, {"下雨", {50, "v"}}, {"书", {700, "n"}}});
+  EXPECT_EQ(tables.english.at("dog").value, "狗") << "the more frequent word";
+  EXPECT_EQ(tables.english.at("hello").value, "你好") << "a first, clean sense weighs more";
+  EXPECT_EQ(tables.english.at("rain/v").value, "下雨");
+  EXPECT_EQ(tables.english.at("rain").value, "雨");
+  EXPECT_FALSE(tables.english.contains("many")) << "a dated sense";
+  EXPECT_EQ(tables.chinese.at("水").value, "water/river") << "meanings before names";
+  EXPECT_EQ(tables.chinese.at("了").value, "") << "a grammatical word translates into nothing";
+  EXPECT_EQ(tables.chinese.at("书"), IndexRecord("book", "n", 700, "本"));
+}
+
+TEST(DictionaryIndexTest, ADamagedFileIsRefused) {
+  DictionaryTables tables;
+  tables.chinese = {{"你好", {"hello", "l", 800}}, {"书", {"book", "n", 9, "本"}}, {"了", ""}};
+  tables.english = {{"hello", "你好"}, {"good morning", "早上好"}};
+  testing::TemporaryPath file;
+  WriteDictionaryIndex(tables, file.path);
+  std::string bytes;
+  {
+    std::ifstream in(file.path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  EXPECT_EQ(DictionaryIndex::Load(file.path).Chinese("书")->measure, "本");
+  EXPECT_EQ(DictionaryIndex::Load(file.path).English("good morning")->value, "早上好");
+
+  constexpr std::size_t firstEntry = sizeof(dictionary_format::Header);
+  std::string magic = bytes, outside = bytes, unsorted = bytes;
+  magic[0] = 'X';
+  const std::uint32_t far = 0xFFFFFF00u;
+  std::memcpy(outside.data() + firstEntry, &far, sizeof far);
+  std::swap_ranges(unsorted.begin() + firstEntry, unsorted.begin() + firstEntry + sizeof(dictionary_format::Entry),
+                   unsorted.begin() + firstEntry + sizeof(dictionary_format::Entry));
+  for (const auto& [damaged, what] : Cases{{bytes.substr(0, bytes.size() - 1), "truncated"},
+                                           {bytes.substr(0, 10), "shorter than its header"},
+                                           {bytes + "x", "trailing bytes"},
+                                           {magic, "magic"},
+                                           {outside, "key outside the strings"},
+                                           {unsorted, "unsorted"}}) {
+    std::ofstream(file.path, std::ios::binary | std::ios::trunc) << damaged;
+    EXPECT_THROW(DictionaryIndex::Load(file.path), DictionaryError) << what;
+  }
+  EXPECT_THROW(DictionaryIndex::Load(file.path / "missing"), DictionaryError);
+}
+
+}  // namespace
+}  // namespace parlavo::server
