@@ -20,9 +20,4 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 
 std::size_t CountCodePoints(std::string_view text);
 
-// The service's code and tools name the reader from their own namespace.
-namespace server {
-using parlavo::NextCodePoint;
-}  // namespace server
-
 }  // namespace parlavo

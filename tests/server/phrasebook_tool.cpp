@@ -59,7 +59,7 @@ class ChrF {
   static std::u32string Characters(const std::string& text) {
     std::u32string characters;
     for (std::size_t pos = 0; pos < text.size();) {
-      const char32_t c = parlavo::server::NextCodePoint(text, pos);
+      const char32_t c = parlavo::NextCodePoint(text, pos);
       if (c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != 0x3000) characters += c;
     }
     return characters;
