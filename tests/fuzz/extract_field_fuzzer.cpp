@@ -3,7 +3,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include <algorithm>
+#include <optional>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -29,13 +29,12 @@ std::size_t JsonStringEnd(std::string_view rest) {
 }
 
 // What a real JSON parser makes of the value, in the ANSI code page; false
-// when the parser rejects it, or when raw bytes outside ASCII cannot be
-// compared because the code page is not UTF-8.
+// when the parser rejects it or the raw bytes are not valid in the code page.
 bool DecodeWithJsonParser(std::string_view raw, Text& decoded) {
   const bool utf8 = parlavo::fuzz::IsUtf8Locale();
-  if (!utf8 && !std::all_of(raw.begin(), raw.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-    return false;
-  const nlohmann::json parsed = nlohmann::json::parse("\"" + Text(raw) + "\"", nullptr, false);
+  const std::optional<Text> rawUtf8 = utf8 ? Text(raw) : parlavo::fuzz::ConvertExactly(raw, parlavo::AnsiCharset(), "UTF-8");
+  if (!rawUtf8) return false;
+  const nlohmann::json parsed = nlohmann::json::parse("\"" + *rawUtf8 + "\"", nullptr, false);
   if (!parsed.is_string()) return false;
   decoded = parsed.get<Text>();
   if (!utf8) parlavo::Utf8ToAnsi(decoded);

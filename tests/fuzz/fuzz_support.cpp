@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
-#include <string>
 
 #include "net/ansi_code_page.h"
 #include "text/utf8.h"
@@ -21,35 +20,35 @@ void Fail(const char* what, const char* condition, const char* file, int line) {
 
 bool IsUtf8Locale() { return AnsiCharset() == "UTF-8"; }
 
-namespace {
-
-// Whether iconv converts all of `bytes` without a single substitution
-// (glibc counts them in its result).
-bool ConvertsExactly(std::string_view bytes, const std::string& from, const std::string& to) {
+// glibc counts the characters it had to substitute in iconv's result.
+std::optional<std::string> ConvertExactly(std::string_view bytes, const std::string& from, const std::string& to) {
   const iconv_t cd = iconv_open(to.c_str(), from.c_str());
   if (cd == reinterpret_cast<iconv_t>(-1)) Fail("iconv knows both character sets", "iconv_open", __FILE__, __LINE__);
   char* in = const_cast<char*>(bytes.data());
   std::size_t inLeft = bytes.size();
   std::size_t result = 0;
+  std::string converted;
   do {
     char buffer[4096];
     char* out = buffer;
     std::size_t outLeft = sizeof buffer;
     result = iconv(cd, &in, &inLeft, &out, &outLeft);
+    converted.append(buffer, out);
   } while (result == static_cast<std::size_t>(-1) && errno == E2BIG);
   iconv_close(cd);
-  return result == 0;
+  if (result != 0) return std::nullopt;
+  return converted;
 }
-
-}  // namespace
 
 // glibc's UTF-8 to UTF-8 is a plain copy that lets anything through, hence
 // the strict check there.
 bool IsValidText(std::string_view bytes) {
-  return IsUtf8Locale() ? server::IsValidUtf8(bytes) : ConvertsExactly(bytes, AnsiCharset(), "UTF-32LE");
+  return IsUtf8Locale() ? server::IsValidUtf8(bytes) : ConvertExactly(bytes, AnsiCharset(), "UTF-8").has_value();
 }
 
-bool CodePageHolds(std::string_view utf8) { return IsUtf8Locale() || ConvertsExactly(utf8, "UTF-8", AnsiCharset()); }
+bool CodePageHolds(std::string_view utf8) {
+  return IsUtf8Locale() || ConvertExactly(utf8, "UTF-8", AnsiCharset()).has_value();
+}
 
 std::size_t FindAtCharacterBoundary(std::string_view text, std::string_view key) {
   for (std::size_t pos = 0;;) {

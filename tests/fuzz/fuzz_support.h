@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 
 // A failed property prints what was expected and aborts, so libFuzzer saves
@@ -12,6 +14,8 @@ namespace parlavo::fuzz {
 
 [[noreturn]] void Fail(const char* what, const char* condition, const char* file, int line);
 bool IsUtf8Locale();
+// `bytes` converted by iconv; nothing unless every character converts exactly.
+std::optional<std::string> ConvertExactly(std::string_view bytes, const std::string& from, const std::string& to);
 // Whether `bytes` is a valid Text in the locale's character set.
 bool IsValidText(std::string_view bytes);
 // Whether the locale's character set holds every character of `utf8`.
