@@ -27,9 +27,11 @@ std::vector<ChineseWord> SegmentChinese(const DictionaryIndex& index, std::strin
   std::vector<ChineseWord> choice(characters);
   for (std::size_t i = characters; i-- > 0;) {
     best[i] = std::numeric_limits<double>::infinity();
+    DictionaryIndex::ChineseRange starting = index.AllChinese();
     for (std::size_t end = i + 1; end <= characters; ++end) {
       const std::string_view word = han.substr(bounds[i], bounds[end] - bounds[i]);
-      const auto entry = index.Chinese(word);
+      starting = index.NarrowChinese(starting, word, bounds[end - 1] - bounds[i]);
+      const auto entry = index.ChineseIn(starting, word);
       if (entry || end == i + 1) {
         const double frequency = !entry                 ? kUnknownFrequency
                                  : entry->frequency > 0 ? entry->frequency
@@ -40,7 +42,7 @@ std::vector<ChineseWord> SegmentChinese(const DictionaryIndex& index, std::strin
           choice[i] = {word, entry};
         }
       }
-      if (!index.HasLongerChinese(word)) break;
+      if (starting.last - starting.first <= (entry ? 1u : 0u)) break;  // no longer headword
     }
   }
   std::vector<ChineseWord> words;

@@ -76,21 +76,37 @@ std::string_view Padded(const char (&field)[4]) { return {field, static_cast<std
 
 }  // namespace
 
+IndexWord DictionaryIndex::WordOf(const Entry& entry) const {
+  return IndexWord{std::string_view(m_strings).substr(entry.valueOffset, entry.valueLength), Padded(entry.tag),
+                   Padded(entry.measure), entry.frequency};
+}
+
 std::optional<IndexWord> DictionaryIndex::Find(const std::vector<Entry>& table, std::string_view key) const {
   const auto found = std::lower_bound(table.begin(), table.end(), key, [this](const Entry& entry, std::string_view k) {
     return KeyOf(entry) < k;
   });
   if (found == table.end() || KeyOf(*found) != key) return std::nullopt;
-  return IndexWord{std::string_view(m_strings).substr(found->valueOffset, found->valueLength), Padded(found->tag),
-                   Padded(found->measure), found->frequency};
+  return WordOf(*found);
 }
 
 std::optional<IndexWord> DictionaryIndex::Chinese(std::string_view word) const { return Find(m_chinese, word); }
 
-bool DictionaryIndex::HasLongerChinese(std::string_view prefix) const {
-  const auto after = std::upper_bound(m_chinese.begin(), m_chinese.end(), prefix,
-                                      [this](std::string_view k, const Entry& entry) { return k < KeyOf(entry); });
-  return after != m_chinese.end() && KeyOf(*after).starts_with(prefix);
+DictionaryIndex::ChineseRange DictionaryIndex::NarrowChinese(ChineseRange range, std::string_view prefix,
+                                                             std::size_t known) const {
+  const std::string_view added = prefix.substr(known);
+  // Every key in the range is at least `known` bytes long and agrees with prefix up to there.
+  const auto addedPart = [&](const Entry& entry) { return KeyOf(entry).substr(known, added.size()); };
+  const auto begin = m_chinese.begin() + static_cast<std::ptrdiff_t>(range.first);
+  const auto end = m_chinese.begin() + static_cast<std::ptrdiff_t>(range.last);
+  const auto first = std::partition_point(begin, end, [&](const Entry& entry) { return addedPart(entry) < added; });
+  const auto last = std::partition_point(first, end, [&](const Entry& entry) { return addedPart(entry) == added; });
+  return {static_cast<std::size_t>(first - m_chinese.begin()), static_cast<std::size_t>(last - m_chinese.begin())};
+}
+
+std::optional<IndexWord> DictionaryIndex::ChineseIn(ChineseRange range, std::string_view word) const {
+  // A key sorts before every longer key it begins.
+  if (range.empty() || m_chinese[range.first].keyLength != word.size()) return std::nullopt;
+  return WordOf(m_chinese[range.first]);
 }
 
 std::optional<IndexWord> DictionaryIndex::English(std::string_view key) const { return Find(m_english, key); }

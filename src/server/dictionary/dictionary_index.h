@@ -37,9 +37,19 @@ class DictionaryIndex {
   // A Chinese headword: its English renderings, tag, measure and frequency.
   std::optional<IndexWord> Chinese(std::string_view word) const;
 
-  // Whether some headword is longer than `prefix` and starts with it: lets
-  // segmentation stop trying longer words early.
-  bool HasLongerChinese(std::string_view prefix) const;
+  // The headwords that start with one prefix: a run of the sorted Chinese table.
+  struct ChineseRange {
+    std::size_t first = 0;
+    std::size_t last = 0;  // one past
+    bool empty() const { return first == last; }
+  };
+  ChineseRange AllChinese() const { return {0, m_chinese.size()}; }
+  // Of `range`, whose headwords all start with prefix's first `known` bytes, those that
+  // start with all of `prefix`. Segmentation grows a word one character at a time and
+  // so compares only the new bytes instead of searching the whole table each time.
+  ChineseRange NarrowChinese(ChineseRange range, std::string_view prefix, std::size_t known) const;
+  // The headword `word` itself, given the range NarrowChinese gave for it.
+  std::optional<IndexWord> ChineseIn(ChineseRange range, std::string_view word) const;
 
   // A normalised English key (see EnglishKey): its Chinese word and tags.
   std::optional<IndexWord> English(std::string_view key) const;
@@ -54,6 +64,7 @@ class DictionaryIndex {
   using Entry = dictionary_format::Entry;
   std::optional<IndexWord> Find(const std::vector<Entry>& table, std::string_view key) const;
   std::string_view KeyOf(const Entry& entry) const;
+  IndexWord WordOf(const Entry& entry) const;
 
   std::vector<Entry> m_chinese;
   std::vector<Entry> m_english;
