@@ -205,7 +205,11 @@ struct Chunk {
 
 class ClauseChunker {
  public:
-  ClauseChunker(const DictionaryIndex& index, const std::vector<ClauseWord>& words) : m_index(index), m_words(words) {}
+  ClauseChunker(const DictionaryIndex& index, const std::vector<ClauseWord>& words) : m_index(index), m_words(words) {
+    // Asked of every word many times over while chunking: decided once.
+    m_functionWords.reserve(words.size());
+    for (const ClauseWord& word : words) m_functionWords.push_back(IsFunctionWordText(word.text));
+  }
 
   std::vector<Chunk> Run() {
     while (m_at < m_words.size()) {
@@ -230,7 +234,8 @@ class ClauseChunker {
     return at < m_words.size() && m_words[at].entry ? m_words[at].entry->value : std::string_view();
   }
 
-  bool IsFunctionWord(std::string_view text) const {
+  bool IsFunctionWord(std::size_t at) const { return at < m_functionWords.size() && m_functionWords[at]; }
+  static bool IsFunctionWordText(std::string_view text) {
     return Find(kPronouns, text) || Find(kModals, text) || Find(kDegrees, text) || Find(kLocatives, text) ||
            text == "的" || text == "了" || text == "在" || text == "是" || text == "不" || text == "没" ||
            text == "没有" || text == "吗" || text == "请" || text == "正在" || text == "已经" || text == "已" ||
@@ -257,7 +262,7 @@ class ClauseChunker {
     if (at >= m_words.size()) return false;
     const ClauseWord& word = m_words[at];
     if (!word.han || !word.entry) return true;
-    if (IsFunctionWord(word.text) || word.entry->value.empty() || !HasOtherSense(word.entry->value)) return false;
+    if (IsFunctionWord(at) || word.entry->value.empty() || !HasOtherSense(word.entry->value)) return false;
     const std::string_view tag = word.entry->tag;
     if (at == 0 && IsPredicateMarker(Text(1))) return true;  // the subject: "出口在左边"
     if (tag == "vn") return !m_inPlace;
@@ -273,9 +278,9 @@ class ClauseChunker {
     return text == "在" || text == "是" || text == "很" || text == "不" || text == "没" || text == "没有" ||
            text == "太" || text == "已经" || text == "正在" || text == "都" || text == "也";
   }
-  bool IsAdjective(std::size_t at) const { return Tag(at).starts_with('a') && !IsFunctionWord(Text(at)); }
+  bool IsAdjective(std::size_t at) const { return Tag(at).starts_with('a') && !IsFunctionWord(at); }
   bool IsVerb(std::size_t at) const {
-    if (at >= m_words.size() || !m_words[at].entry || IsFunctionWord(Text(at))) return false;
+    if (at >= m_words.size() || !m_words[at].entry || IsFunctionWord(at)) return false;
     const std::string_view senses = m_words[at].entry->value;
     return HasVerbSense(senses) && (Tag(at).starts_with('v') || !HasOtherSense(senses));
   }
@@ -647,6 +652,7 @@ class ClauseChunker {
  private:
   const DictionaryIndex& m_index;
   const std::vector<ClauseWord>& m_words;
+  std::vector<bool> m_functionWords;
   std::size_t m_at = 0;
   bool m_inPlace = false;
   std::vector<Chunk> m_chunks;
