@@ -63,7 +63,35 @@ DictionaryIndex DictionaryIndex::Load(const std::filesystem::path& path) {
   index.m_longestChineseKey = header.longestChineseKey;
   index.m_longestEnglishKey = header.longestEnglishKey;
   index.m_totalFrequency = std::max<double>(header.totalFrequency, 1);
+  index.IndexFirstCharacters();
   return index;
+}
+
+namespace {
+
+// The bytes of text's first character as its lead byte announces them (fewer if text is
+// shorter), with their count, in one number; bytes are not checked, so any key has one.
+std::uint64_t FirstCharacterKey(std::string_view text) {
+  const auto lead = static_cast<unsigned char>(text.front());
+  const std::size_t length = std::min<std::size_t>(text.size(), lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4);
+  std::uint64_t key = 0;
+  for (std::size_t i = 0; i < 4; ++i) key = key << 8 | (i < length ? static_cast<unsigned char>(text[i]) : 0);
+  return key << 8 | length;
+}
+
+}  // namespace
+
+void DictionaryIndex::IndexFirstCharacters() {
+  // Keys sharing a first character are neighbours in the sorted table.
+  for (std::size_t i = 0; i < m_chinese.size(); ++i) {
+    const std::uint64_t key = FirstCharacterKey(KeyOf(m_chinese[i]));
+    if (m_firstCharacters.empty() || m_firstCharacters.back().key != key) {
+      m_firstCharacters.push_back({key, {i, i}});
+    }
+    m_firstCharacters.back().range.last = i + 1;
+  }
+  std::sort(m_firstCharacters.begin(), m_firstCharacters.end(),
+            [](const FirstCharacter& a, const FirstCharacter& b) { return a.key < b.key; });
 }
 
 std::string_view DictionaryIndex::KeyOf(const Entry& entry) const {
@@ -93,6 +121,15 @@ std::optional<IndexWord> DictionaryIndex::Chinese(std::string_view word) const {
 
 DictionaryIndex::ChineseRange DictionaryIndex::NarrowChinese(ChineseRange range, std::string_view prefix,
                                                              std::size_t known) const {
+  if (known == 0 && !prefix.empty()) {
+    const std::uint64_t key = FirstCharacterKey(prefix);
+    const auto found = std::lower_bound(m_firstCharacters.begin(), m_firstCharacters.end(), key,
+                                        [](const FirstCharacter& group, std::uint64_t k) { return group.key < k; });
+    if (found == m_firstCharacters.end() || found->key != key) return {};
+    range = found->range;
+    known = key & 0xFF;
+    if (known == prefix.size()) return range;
+  }
   const std::string_view added = prefix.substr(known);
   // Every key in the range is at least `known` bytes long and agrees with prefix up to there.
   const auto addedPart = [&](const Entry& entry) { return KeyOf(entry).substr(known, added.size()); };

@@ -66,7 +66,16 @@ class DictionaryIndex {
   std::string_view KeyOf(const Entry& entry) const;
   IndexWord WordOf(const Entry& entry) const;
 
+  // The headwords that start with the same character, keyed by its bytes (see FirstCharacterKey):
+  // the first step of a word's growth, which would otherwise search the whole table.
+  struct FirstCharacter {
+    std::uint64_t key;
+    ChineseRange range;
+  };
+  void IndexFirstCharacters();
+
   std::vector<Entry> m_chinese;
+  std::vector<FirstCharacter> m_firstCharacters;
   std::vector<Entry> m_english;
   std::string m_strings;
   std::size_t m_longestChineseKey = 0;
