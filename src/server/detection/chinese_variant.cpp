@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::size_t kSampleBytes = 16 * 1024;
 
-// Loaded on first use from OpenCC's data files; converting is read-only and
+// Loaded once from OpenCC's data files; converting is read-only and
 // safe from many threads. OpenCC's exceptions are not std::exceptions.
 opencc::SimpleConverter Load(const char* config) {
   try {
@@ -68,6 +68,11 @@ bool IsWrittenTraditional(std::string_view utf8) {
   const std::string simplified = Convert(TraditionalToSimplified(), sample);
   const std::string traditional = Convert(SimplifiedToTraditional(), sample);
   return ChangedCharacters(sample, simplified) > ChangedCharacters(sample, traditional);
+}
+
+void LoadChineseVariants() {
+  TraditionalToSimplified();
+  SimplifiedToTraditional();
 }
 
 }  // namespace parlavo::server

@@ -15,4 +15,8 @@ std::string ToSimplified(std::string_view utf8);
 // first 16 KiB.
 bool IsWrittenTraditional(std::string_view utf8);
 
+// Loads OpenCC's conversion data now rather than on the first Chinese text,
+// which would otherwise wait tens of milliseconds for it. Throws std::runtime_error.
+void LoadChineseVariants();
+
 }  // namespace parlavo::server

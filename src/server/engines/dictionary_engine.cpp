@@ -7,6 +7,11 @@
 
 namespace parlavo::server {
 
+DictionaryEngine::DictionaryEngine(DictionaryIndex index) : m_index(std::move(index)) {
+  // Chinese texts are checked for Traditional characters: be ready before the first.
+  LoadChineseVariants();
+}
+
 Detection DictionaryEngine::Detect(const std::string& text) { return DetectLanguage(text); }
 
 std::string DictionaryEngine::Translate(const std::string& text, const std::string& source,

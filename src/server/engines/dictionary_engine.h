@@ -8,7 +8,7 @@ namespace parlavo::server {
 // Offline translation between Chinese and English with the CC-CEDICT index.
 class DictionaryEngine : public TranslationEngine {
  public:
-  explicit DictionaryEngine(DictionaryIndex index) : m_index(std::move(index)) {}
+  explicit DictionaryEngine(DictionaryIndex index);
 
   Detection Detect(const std::string& text) override;
   // Chinese (zh, zh-CN, zh-TW) <-> English (en), Chinese output simplified
