@@ -235,20 +235,36 @@ class ClauseChunker {
   }
 
   bool IsFunctionWord(std::size_t at) const { return at < m_functionWords.size() && m_functionWords[at]; }
+  // Sorted once: every word of every clause is looked up.
   static bool IsFunctionWordText(std::string_view text) {
-    return Find(kPronouns, text) || Find(kModals, text) || Find(kDegrees, text) || Find(kLocatives, text) ||
-           text == "的" || text == "了" || text == "在" || text == "是" || text == "不" || text == "没" ||
-           text == "没有" || text == "吗" || text == "请" || text == "正在" || text == "已经" || text == "已" ||
-           text == "们" || text == "想" || text == "要" || text == "吧" || text == "呢" || text == "啊" ||
-           Find(kAdverbs, text) || IsNegatedFunctionWord(text);
+    static const std::vector<std::string> sorted = [] {
+      std::vector<std::string> words{"的", "了", "在", "是", "不", "没", "没有", "吗", "请", "正在", "已经",
+                                     "已", "们", "想", "要", "吧", "呢", "啊"};
+      const auto add = [&words](const auto& table) {
+        for (const auto& row : table) words.emplace_back(row.chinese);
+      };
+      add(kPronouns);
+      add(kModals);
+      add(kDegrees);
+      add(kLocatives);
+      add(kAdverbs);
+      for (std::string_view negation : kNegations) {
+        for (std::string_view negated : kNegated) words.push_back(std::string(negation) + std::string(negated));
+      }
+      std::sort(words.begin(), words.end());
+      return words;
+    }();
+    return std::binary_search(sorted.begin(), sorted.end(), text);
   }
 
   // 不是, 不能, 没有 ... written as one word.
+  static constexpr std::string_view kNegations[] = {"不", "没"};
+  static constexpr std::string_view kNegated[] = {"是", "能", "会", "可以", "要", "想"};
   static bool IsNegatedFunctionWord(std::string_view text) {
-    for (std::string_view negation : {"不", "没"}) {
+    for (std::string_view negation : kNegations) {
       if (!text.starts_with(negation)) continue;
       const std::string_view rest = text.substr(negation.size());
-      if (rest == "是" || rest == "能" || rest == "会" || rest == "可以" || rest == "要" || rest == "想") return true;
+      if (std::find(std::begin(kNegated), std::end(kNegated), rest) != std::end(kNegated)) return true;
     }
     return false;
   }
