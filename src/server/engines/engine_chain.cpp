@@ -38,19 +38,22 @@ Translation EngineChain::Answer(const std::string& text, const std::string& sour
         continue;
       }
     }
+    const auto failed = [&](const std::exception& error) {
+      if (i == 0) firstFailure = error.what();
+      lastFailure = std::current_exception();
+    };
     try {
       std::string translation = link.engine->Translate(text, source, target);
       return {std::move(translation), link.name, i == 0 ? std::string() : firstFailure + "，已改用" + link.title};
     } catch (const UpstreamError& error) {
+      // Only a failure says something about the next request; a rejection
+      // is about this one.
       if (link.online && hasNext) StartCoolDown(i, error.what());
-      if (i == 0) firstFailure = error.what();
-      lastFailure = std::current_exception();
+      failed(error);
     } catch (const UpstreamRejection& error) {
-      if (i == 0) firstFailure = error.what();
-      lastFailure = std::current_exception();
+      failed(error);
     } catch (const UnsupportedLanguagePair& error) {
-      if (i == 0) firstFailure = error.what();
-      lastFailure = std::current_exception();
+      failed(error);
     }
   }
   std::rethrow_exception(lastFailure);
