@@ -106,7 +106,7 @@ TEST(EngineChainTest, TheEnvelopeSaysWhichEngineAnsweredAndWhy) {
   GoogleThenDictionary engines(fake.Url());
   testing::RunningService service(*engines.chain);
   const std::string translate =
-      "/ajax/services/language/translate?v=1.0&langpair=zh|en&q=" + testing::EncodeEveryByte(kSentence);
+      "/ajax/services/language/translate?v=1.0&langpair=zh|en&q=" + PercentEncodeEveryByte(kSentence);
 
   fake.Answer(200, R"([[["My computer ",""],["is broken.",""]]])");
   EXPECT_EQ(testing::BodyOf(testing::Get(service.port(), translate)),

@@ -36,13 +36,6 @@ DictionaryIndex IndexOf(const DictionaryTables& tables) {
   return DictionaryIndex::Load(file.path);
 }
 
-std::string EncodeEveryByte(const std::string& text) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string encoded;
-  for (unsigned char byte : text) encoded += {'%', kHex[byte >> 4], kHex[byte & 0x0F]};
-  return encoded;
-}
-
 RawConnection::RawConnection(int port) : m_socket(socket(AF_INET, SOCK_STREAM, 0)) {
   sockaddr_in address{};
   address.sin_family = AF_INET;

@@ -9,6 +9,7 @@
 #include "engines/dictionary_engine.h"
 #include "http/service_server.h"
 #include "indexer/index_builder.h"
+#include "text/percent_coding.h"
 
 // The service layer's fixture: the service on an ephemeral port of
 // 127.0.0.1 and raw connections to it.
@@ -37,9 +38,6 @@ class RunningService {
   ServiceServer m_server;
   int m_port;
 };
-
-// "%e4%bd%a0": every byte percent-encoded, as the desktop client sends text.
-std::string EncodeEveryByte(const std::string& text);
 
 class RawConnection {
  public:

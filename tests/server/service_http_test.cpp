@@ -39,8 +39,8 @@ TEST_F(ServiceHttpTest, TheEnvelopeIsWrittenTheWayTheClientScansIt) {
   EXPECT_TRUE(BodyOf(reply).ends_with(R"(},"responseDetails":null,"responseStatus":200})")) << reply;
   EXPECT_NE(Get(m_service.port(), kTranslate + "hello&langpair=en|zh").find(R"({"translatedText":"你好"})"),
             std::string::npos);
-  EXPECT_EQ(BodyOf(Get(m_service.port(), kTranslate + EncodeEveryByte("你們好") + "&langpair=|en")),
-            BodyOf(Get(m_service.port(), kTranslate + EncodeEveryByte("你们好") + "&langpair=zh|en")))
+  EXPECT_EQ(BodyOf(Get(m_service.port(), kTranslate + PercentEncodeEveryByte("你們好") + "&langpair=|en")),
+            BodyOf(Get(m_service.port(), kTranslate + PercentEncodeEveryByte("你们好") + "&langpair=zh|en")))
       << "detected on the spot, Traditional read";
   const std::string head = Exchange(m_service.port(), Request("HEAD", kDetect + "hi"));
   EXPECT_EQ(StatusOf(head), 200);
@@ -155,7 +155,7 @@ std::vector<std::string> Replies(const std::string& received) {
 
 TEST_F(ServiceHttpTest, PipelinedRequestsAreEachAnsweredInOrder) {
   RawConnection connection(m_service.port());
-  connection.Send(KeepAlive(kDetect + "hello") + KeepAlive(kDetect + EncodeEveryByte("你好")) +
+  connection.Send(KeepAlive(kDetect + "hello") + KeepAlive(kDetect + PercentEncodeEveryByte("你好")) +
                   Request("GET", "/unknown"));
   const auto replies = Replies(connection.ReceiveAll());
   ASSERT_EQ(replies.size(), 3u);

@@ -85,7 +85,7 @@ const std::string kService = std::string("'") + PARLAVO_SERVICE_EXECUTABLE + "'"
 const std::string kOffline = " --engine dictionary --listen 127.0.0.1:";
 
 std::string Translate(int port, const std::string& text, const std::string& langpair) {
-  return Get(port, "/ajax/services/language/translate?v=1.0&q=" + EncodeEveryByte(text) + "&langpair=" + langpair);
+  return Get(port, "/ajax/services/language/translate?v=1.0&q=" + PercentEncodeEveryByte(text) + "&langpair=" + langpair);
 }
 
 std::size_t Count(const std::string& text, const std::string& part) {
