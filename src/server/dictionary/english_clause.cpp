@@ -291,7 +291,7 @@ std::vector<Item> Classify(const Lexicon& lexicon, const std::vector<ClauseToken
         item.kind = Kind::Number;
         item.chinese = number->chinese;
         item.number = number->value;
-      } else if (std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+      } else if (!word.empty() && std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         item.kind = Kind::Number;
         item.chinese = item.text;
         item.latin = true;
