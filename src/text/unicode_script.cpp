@@ -1,6 +1,6 @@
 #include "text/unicode_script.h"
 
-namespace parlavo::server {
+namespace parlavo {
 
 namespace {
 
@@ -33,4 +33,4 @@ Script ScriptOf(char32_t c) {
   return Script::None;
 }
 
-}  // namespace parlavo::server
+}  // namespace parlavo

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace parlavo::server {
+namespace parlavo {
 
 // The writing systems the service tells apart when a text is too short for
 // statistical language detection.
@@ -11,4 +11,4 @@ Script ScriptOf(char32_t codePoint);
 
 bool IsHan(char32_t codePoint);
 
-}  // namespace parlavo::server
+}  // namespace parlavo
