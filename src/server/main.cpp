@@ -11,6 +11,7 @@
 #include "engines/engine_chain.h"
 #include "engines/google_engine.h"
 #include "engines/libretranslate_engine.h"
+#include "engines/word_entry_engine.h"
 #include "http/service_server.h"
 #include "platform/executable_path.h"
 #include "platform/listening_socket.h"
@@ -21,6 +22,9 @@ namespace {
 using namespace parlavo::server;
 
 std::unique_ptr<TranslationEngine> MakeEngineChain(const ServiceOptions& options) {
+  // Word entries answer before any engine, so the index is loaded whatever the chain.
+  const auto index = std::make_shared<const DictionaryIndex>(
+      DictionaryIndex::Load(ExecutableDirectory() / ".." / "share" / "parlavo" / "cedict.idx"));
   std::vector<EngineChain::Link> links;
   for (const std::string& name : options.engines) {
     if (name == "google") {
@@ -28,12 +32,10 @@ std::unique_ptr<TranslationEngine> MakeEngineChain(const ServiceOptions& options
     } else if (name == "libretranslate") {
       links.push_back({name, "LibreTranslate", true, std::make_unique<LibreTranslateEngine>(options.libretranslateUrl)});
     } else {
-      links.push_back({name, "离线词典", false,
-                       std::make_unique<DictionaryEngine>(DictionaryIndex::Load(
-                           ExecutableDirectory() / ".." / "share" / "parlavo" / "cedict.idx"))});
+      links.push_back({name, "离线词典", false, std::make_unique<DictionaryEngine>(index)});
     }
   }
-  return std::make_unique<EngineChain>(std::move(links));
+  return std::make_unique<WordEntryEngine>(index, std::make_unique<EngineChain>(std::move(links)));
 }
 
 std::string Joined(const std::vector<std::string>& names) {
