@@ -16,8 +16,11 @@ namespace {
 
 namespace format = dictionary_format;
 
-// Longer renderings describe a word instead of translating it.
+// Longer renderings describe a word instead of translating it; those up to
+// kLongestExplained keep what comes before their first comma
+// ("Beijing municipality, capital of ...").
 constexpr std::size_t kLongestRendering = 40;
+constexpr std::size_t kLongestExplained = 100;
 
 bool ContainsHan(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
@@ -135,7 +138,10 @@ std::string EntrySenseText(std::string_view sense) {
   }
   std::string text;
   for (std::string_view piece : Renderings(body)) {
-    const std::string rendering = CleanRendering(piece);
+    std::string rendering = CleanRendering(piece);
+    if (rendering.size() > longest && rendering.size() <= kLongestExplained) {
+      rendering.resize(std::min(rendering.size(), rendering.find(", ")));
+    }
     if (rendering.empty() || rendering.size() > longest || ContainsHan(rendering) ||
         rendering.find_first_of("[|") != std::string::npos) {
       continue;

@@ -179,20 +179,38 @@ std::map<std::string, IndexRecord> ChineseTable(const std::vector<CedictEntry>& 
   return table;
 }
 
-// How often the English word is used in a class relative to its commonest
-// class; 1 for a word or class WordNet does not count.
-double EnglishClassUse(const EnglishUse& english, const std::string& key, char wordClass) {
+// How often the English word is used as a verb (or as anything else)
+// relative to the other; 1 for a word WordNet does not count. jieba's tags
+// are too coarse here (安静 is tagged as a name), so only the verb's "to" says.
+double EnglishVerbUse(const EnglishUse& english, const std::string& key, bool verb) {
   const auto found = english.find(key);
-  const std::size_t column = wordClass == dictionary_format::kNounClass        ? 0
-                             : wordClass == dictionary_format::kVerbClass      ? 1
-                             : wordClass == dictionary_format::kAdjectiveClass ? 2
-                             : wordClass == dictionary_format::kAdverbClass    ? 3
-                                                                               : 4;
-  if (found == english.end() || column == 4) return 1;
+  if (found == english.end()) return 1;
   const auto& counts = found->second;
-  const double most = *std::max_element(counts.begin(), counts.end());
-  return (counts[column] + 1.0) / (most + 1.0);
+  const double verbs = counts[1];
+  const double others = counts[0] + counts[2] + counts[3];
+  return ((verb ? verbs : others) + 1.0) / (std::max(verbs, others) + 1.0);
 }
+
+// The class an entry shows a rendering under that is not a verb: jieba's
+// adjective or adverb, otherwise the key's commonest class in English
+// other than a verb, failing that the sense's.
+char RenderingClass(const EnglishUse& english, const std::string& key, std::string_view tag, char senseClass) {
+  if (tag.starts_with('a')) return dictionary_format::kAdjectiveClass;
+  if (tag.starts_with('d')) return dictionary_format::kAdverbClass;
+  if (const auto found = english.find(key); found != english.end()) {
+    const auto& counts = found->second;
+    if (counts[0] + counts[2] + counts[3] > 0) {
+      return counts[0] >= counts[2] && counts[0] >= counts[3] ? dictionary_format::kNounClass
+             : counts[2] >= counts[3]                         ? dictionary_format::kAdjectiveClass
+                                                              : dictionary_format::kAdverbClass;
+    }
+  }
+  return senseClass == dictionary_format::kVerbClass ? dictionary_format::kNounClass : senseClass;
+}
+
+// How much the Chinese word's frequency counts: below 1, a very frequent
+// character outweighs an everyday word less.
+constexpr double kFrequencyWeight = 1.0;
 
 struct Rendering {
   double score;
@@ -241,7 +259,7 @@ std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& 
     const bool boundCharacter = CountCodePoints(entry.simplified) == 1 && tag.size() > 1 && tag.back() == 'g';
     const bool firstReading = ordered == readings.end() || ordered->second.front() == index;
     const std::uint64_t count = FrequencyOf(frequencies, entry.simplified);
-    const double frequency = std::sqrt(static_cast<double>(count) + 1) *
+    const double frequency = std::pow(static_cast<double>(count) + 1, kFrequencyWeight) *
                              (firstReading && !boundCharacter ? 1.0 : 0.2);
     for (std::size_t sense = 0; sense < entry.senses.size(); ++sense) {
       const std::string& text = entry.senses[sense];
@@ -255,12 +273,11 @@ std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& 
         // A note usually narrows a phrase to a setting ("(humble) my family").
         if (key.empty() || (noted && key.find(' ') != std::string::npos)) continue;
         const bool verbRendering = alternatives[alternative].starts_with("to ");
-        const char wordClass = IsProperName(entry)                            ? dictionary_format::kNameClass
-                               : verbRendering                                 ? dictionary_format::kVerbClass
-                               : senseClass == dictionary_format::kVerbClass ? dictionary_format::kNounClass
-                                                                               : senseClass;
+        const char wordClass = IsProperName(entry) ? dictionary_format::kNameClass
+                               : verbRendering     ? dictionary_format::kVerbClass
+                                                   : RenderingClass(english, key, tag, senseClass);
         const double score = frequency * senseWeight * (alternative == 0 ? 1.0 : 0.5) *
-                             EnglishClassUse(english, key, wordClass);
+                             EnglishVerbUse(english, key, verbRendering);
         // Verb renderings ("to learn") of words jieba tags as verbs also rank
         // for the verb reading of the key, other renderings of nouns for the
         // noun reading.

@@ -117,7 +117,7 @@ std::vector<std::string> Alternatives(std::string_view sense) {
 std::string ChineseSenses(const CedictEntry& entry) {
   if (entry.senses.empty() || ClassifySense(entry.senses.front()) != SenseKind::Meaning) return {};
   constexpr std::size_t kMostSenses = 6;
-  constexpr std::size_t kLongestRendering = 60;
+  constexpr std::size_t kLongestRendering = 100;
   std::string senses;
   std::size_t count = 0;
   for (const std::string& sense : entry.senses) {
