@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cctype>
 
 #include "dictionary/dictionary_format.h"
@@ -21,6 +22,7 @@ namespace format = dictionary_format;
 // ("Beijing municipality, capital of ...").
 constexpr std::size_t kLongestRendering = 40;
 constexpr std::size_t kLongestExplained = 100;
+constexpr std::size_t kLongestNote = 16;
 
 bool ContainsHan(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
@@ -59,7 +61,10 @@ std::string CleanRendering(std::string_view rendering) {
         if (rendering[close] == ')' && --depth == 0) break;
       }
       const std::string_view note = rendering.substr(i, close - i + 1);
-      if (!leading && !ContainsHan(note) && note.find('[') == std::string_view::npos) out += note;
+      // Short notes that follow a rendering say how it is meant ("make (a phone call)"); longer ones explain.
+      if (!leading && note.size() <= kLongestNote && !ContainsHan(note) && note.find('[') == std::string_view::npos) {
+        out += note;
+      }
       i = close + 1;
       continue;
     }
@@ -69,6 +74,8 @@ std::string CleanRendering(std::string_view rendering) {
   }
   std::string_view text = TrimAscii(out, " ,");
   if (text.starts_with("to ")) text.remove_prefix(3);
+  // "to think that ..." reads as "think that".
+  while (text.ends_with('.') || text.ends_with(' ')) text.remove_suffix(1);
   return std::string(text);
 }
 
@@ -152,24 +159,70 @@ std::string EntrySenseText(std::string_view sense) {
   return text;
 }
 
+namespace {
+
+// The class jieba's tag gives the word's common use; '\0' for none.
+char TaggedClass(std::string_view tag) {
+  switch (tag.empty() ? '\0' : tag.front()) {
+    case 'v': return format::kVerbClass;
+    case 'n': case 't': case 's': case 'f': return format::kNounClass;
+    case 'a': case 'b': case 'z': return format::kAdjectiveClass;
+    case 'd': return format::kAdverbClass;
+    case 'r': return format::kPronounClass;
+    case 'p': return format::kPrepositionClass;
+    default: return '\0';
+  }
+}
+
+// How much a sense is expected first: its place in CC-CEDICT, weighed down
+// at each step, against how much English uses its first rendering (the
+// logarithm of WordNet's count, which is rough: a rendering WordNet lacks
+// counts as kUncounted), so that a far more common word moves up a place or
+// two ("coin/money" -> money first).
+double SenseWeight(std::string_view sense, std::size_t place, const EnglishUse& english) {
+  constexpr double kUncounted = 20;
+  const std::vector<std::string> alternatives = Alternatives(sense);
+  double count = kUncounted;
+  if (!alternatives.empty()) {
+    if (const auto found = english.find(EnglishKey(alternatives.front())); found != english.end()) {
+      count = static_cast<double>(found->second[0] + found->second[1] + found->second[2] + found->second[3]);
+    }
+  }
+  return std::pow(0.7, static_cast<double>(place)) * std::log(count + 2);
+}
+
+struct SenseLine {
+  bool otherClass;  // not of the class jieba gives the word
+  double weight;
+  std::string line;
+};
+
+}  // namespace
+
 std::string ChineseEntryText(const std::vector<const CedictEntry*>& readings, std::string_view tag,
                              const EnglishUse& english) {
   std::vector<std::pair<std::string, std::string>> blocks;  // pinyin, sense lines
   for (const CedictEntry* entry : readings) {
     if (entry != readings.front()) tag = {};
+    const char tagged = TaggedClass(tag);
     const bool name = !entry->pinyin.empty() && std::isupper(static_cast<unsigned char>(entry->pinyin.front()));
-    std::string lines;
+    std::vector<SenseLine> senses;
     for (const std::string& sense : entry->senses) {
       const char senseClass = SenseClass(sense, tag, english);
       const char wordClass = senseClass && name ? format::kNameClass : senseClass;
       const std::string text = wordClass ? EntrySenseText(sense) : std::string();
       if (text.empty()) continue;
       const bool bound = ToLowerAscii(sense).find("(bound form)") != std::string::npos;
-      lines += wordClass;
-      lines += bound ? format::kBoundForm : format::kPlainSense;
-      lines += text + '\n';
+      std::string line{wordClass, bound ? format::kBoundForm : format::kPlainSense};
+      senses.push_back({tagged && wordClass != tagged, SenseWeight(sense, senses.size(), english), line + text + '\n'});
     }
-    if (lines.empty()) continue;
+    if (senses.empty()) continue;
+    // Where jieba says how the word is used, the senses of that class first.
+    std::stable_sort(senses.begin(), senses.end(), [](const SenseLine& a, const SenseLine& b) {
+      return a.otherClass != b.otherClass ? b.otherClass : a.weight > b.weight;
+    });
+    std::string lines;
+    for (const SenseLine& sense : senses) lines += sense.line;
     const auto same = std::find_if(blocks.begin(), blocks.end(), [&](const auto& block) { return block.first == entry->pinyin; });
     if (same != blocks.end()) {
       same->second += lines;

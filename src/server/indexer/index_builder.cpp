@@ -208,10 +208,6 @@ char RenderingClass(const EnglishUse& english, const std::string& key, std::stri
   return senseClass == dictionary_format::kVerbClass ? dictionary_format::kNounClass : senseClass;
 }
 
-// How much the Chinese word's frequency counts: below 1, a very frequent
-// character outweighs an everyday word less.
-constexpr double kFrequencyWeight = 1.0;
-
 struct Rendering {
   double score;
   std::string word;
@@ -259,8 +255,7 @@ std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& 
     const bool boundCharacter = CountCodePoints(entry.simplified) == 1 && tag.size() > 1 && tag.back() == 'g';
     const bool firstReading = ordered == readings.end() || ordered->second.front() == index;
     const std::uint64_t count = FrequencyOf(frequencies, entry.simplified);
-    const double frequency = std::pow(static_cast<double>(count) + 1, kFrequencyWeight) *
-                             (firstReading && !boundCharacter ? 1.0 : 0.2);
+    const double frequency = (static_cast<double>(count) + 1) * (firstReading && !boundCharacter ? 1.0 : 0.2);
     for (std::size_t sense = 0; sense < entry.senses.size(); ++sense) {
       const std::string& text = entry.senses[sense];
       if (ClassifySense(text) != SenseKind::Meaning || IsMarkedUsage(text)) continue;

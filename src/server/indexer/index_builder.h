@@ -54,12 +54,12 @@ struct DictionaryTables {
 // the reading found in more frequent compound words, and the one with more
 // senses. The headword's renderings for the transfer rules come from that
 // reading first, then from the others.
-// English keys are ranked by how common the Chinese word is (the square root
-// of its frequency, so that a very frequent character does not outweigh the
-// everyday word; a fifth of it for a reading after the first or a character
-// jieba tags as a bound morpheme), weighted down for later senses, later
-// renderings within a sense and renderings that needed a note, and by how
-// often the English word is used in the rendering's class (`english`).
+// English keys are ranked by how common the Chinese word is (a fifth of its
+// frequency for a reading after the first or a character jieba tags as a
+// bound morpheme), weighted down for later senses, later renderings within a
+// sense and renderings that needed a note, and by how often WordNet counts
+// the English word as a verb or otherwise, as the rendering is (`english`).
+// Each key keeps its eight best Chinese words for its entry.
 // Phrases come from senses without notes only.
 // Frequencies and tags for segmenting and tagging come from jieba's lexicon;
 // a word it lacks gets frequency 0 and a tag guessed from its first sense.
