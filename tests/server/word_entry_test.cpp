@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstddef>
+#include <cstring>
+#include <fstream>
 
 #include "dictionary/pinyin_marks.h"
 #include "dictionary/word_entry.h"
 #include "engines/word_entry_engine.h"
+#include "indexer/entry_text.h"
+#include "indexer/index_writer.h"
 #include "service_fixture.h"
 
 // Dictionary entries for single words and fixed terms: what the index builder
@@ -58,6 +63,51 @@ TEST(IndexBuilderTest, KeepsEveryReadingAlternativeAndMeasureSense) {
   EXPECT_EQ(bank[0].text, "银行");
   EXPECT_EQ(bank[2].text, "存") << "a verb rendering of a word WordNet counts mostly as a noun comes last";
   EXPECT_EQ(bank[2].wordClass, dictionary_format::kVerbClass);
+}
+
+TEST(IndexBuilderTest, ShowsSensesShortAndWithoutPointers) {
+  const std::string explanation = "a semantically light, transitive verb that is combined with various grammatical "
+                                  "objects to form compound verbs and verb-object phrases";
+  for (const auto& [sense, shown] : std::vector<std::pair<std::string, std::string>>{
+           {"to hit; to strike", "hit; strike"},
+           {"(coll.) from; since (as in 打那以後|打那以后[da3 na4 yi3 hou4] \"since then\")", "from; since"},
+           {"(loanword) dozen", "dozen"},
+           {"to make (a phone call)", "make (a phone call)"},
+           {"to feel (uncomfortable etc)", "feel"},
+           {"to think that ...", "think that"},
+           {"Beijing municipality, capital of the People's Republic of China", "Beijing municipality"},
+           {"classifier for books, periodicals, files etc", "for books, periodicals, files etc"},
+           {"(completed action marker)", "completed action marker"},
+           {"used in names", ""},
+           {explanation, ""},
+       }) {
+    EXPECT_EQ(EntrySenseText(sense), shown) << sense;
+  }
+}
+
+TEST(IndexBuilderTest, ReadsWordNetCountsByClass) {
+  const EnglishUse use = ParseWordNetCounts(
+      "bank%1:14:00:: 2 20\nbank%1:17:01:: 1 25\nbank%2:35:00:: 2 1\nweak%5:00:00:light:00 3 4\n"
+      "ice_cream%1:13:00:: 1 7\nnot a count line\n%1:00:00:: 1 9\nbank%7:00:00:: 1 3\n");
+  EXPECT_EQ(use.size(), 3u);
+  EXPECT_EQ(use.at("bank"), (std::array<std::uint32_t, 4>{45, 1, 0, 0}));
+  EXPECT_EQ(use.at("weak"), (std::array<std::uint32_t, 4>{0, 0, 4, 0})) << "a satellite adjective";
+  EXPECT_EQ(use.at("ice cream")[0], 7u);
+}
+
+TEST(DictionaryIndexTest, AnEntryOutsideTheStringsIsRefused) {
+  testing::TemporaryPath file;
+  WriteDictionaryIndex(MiniTables(), file.path);
+  std::string bytes;
+  {
+    std::ifstream in(file.path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  const std::uint32_t far = 0xFFFFFF00u;
+  std::memcpy(bytes.data() + sizeof(dictionary_format::Header) + offsetof(dictionary_format::Entry, entryOffset), &far,
+              sizeof far);
+  std::ofstream(file.path, std::ios::binary | std::ios::trunc) << bytes;
+  EXPECT_THROW(DictionaryIndex::Load(file.path), DictionaryError);
 }
 
 TEST(WordEntryTest, ShowsPinyinAndSensesByClassEverydayFirst) {

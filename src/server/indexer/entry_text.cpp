@@ -81,6 +81,18 @@ std::string CleanRendering(std::string_view rendering) {
 
 }  // namespace
 
+char TaggedClass(std::string_view tag) {
+  switch (tag.empty() ? '\0' : tag.front()) {
+    case 'v': return format::kVerbClass;
+    case 'n': case 't': case 's': case 'f': return format::kNounClass;
+    case 'a': case 'b': case 'z': return format::kAdjectiveClass;
+    case 'd': return format::kAdverbClass;
+    case 'r': return format::kPronounClass;
+    case 'p': return format::kPrepositionClass;
+    default: return '\0';
+  }
+}
+
 char EnglishSenseClass(std::string_view sense, const EnglishUse& english) {
   std::array<double, 4> use{};
   for (const std::string& rendering : Alternatives(sense)) {
@@ -107,19 +119,15 @@ char SenseClass(std::string_view sense, std::string_view tag, const EnglishUse& 
                : format::kOtherClass;
   }
   if (text.starts_with("to ")) return format::kVerbClass;
-  const char tagged = tag.empty() ? 'n' : tag.front();
-  switch (tagged) {
-    case 'n': case 't': case 's': case 'f': return format::kNounClass;
-    case 'a': case 'b': case 'z': return format::kAdjectiveClass;
-    case 'd': return format::kAdverbClass;
-    default: break;
+  const char tagged = TaggedClass(tag.empty() ? "n" : tag);
+  if (tagged == format::kNounClass || tagged == format::kAdjectiveClass || tagged == format::kAdverbClass) {
+    return tagged;
   }
   if (const char used = EnglishSenseClass(sense, english); used && used != format::kVerbClass) return used;
-  switch (tagged) {
+  if (tagged == format::kPronounClass || tagged == format::kPrepositionClass) return tagged;
+  switch (tag.front()) {
     case 'q': case 'v': return format::kNounClass;
     case 'm': return format::kNumeralClass;
-    case 'r': return format::kPronounClass;
-    case 'p': return format::kPrepositionClass;
     case 'c': return format::kConjunctionClass;
     case 'u': return format::kParticleClass;
     case 'e': case 'y': case 'o': return format::kInterjectionClass;
@@ -160,19 +168,6 @@ std::string EntrySenseText(std::string_view sense) {
 }
 
 namespace {
-
-// The class jieba's tag gives the word's common use; '\0' for none.
-char TaggedClass(std::string_view tag) {
-  switch (tag.empty() ? '\0' : tag.front()) {
-    case 'v': return format::kVerbClass;
-    case 'n': case 't': case 's': case 'f': return format::kNounClass;
-    case 'a': case 'b': case 'z': return format::kAdjectiveClass;
-    case 'd': return format::kAdverbClass;
-    case 'r': return format::kPronounClass;
-    case 'p': return format::kPrepositionClass;
-    default: return '\0';
-  }
-}
 
 // How much a sense is expected first: its place in CC-CEDICT, weighed down
 // at each step, against how much English uses its first rendering (the

@@ -11,6 +11,10 @@
 // dictionary/dictionary_format.h).
 namespace parlavo::server {
 
+// The class of a word's common use that jieba's tag gives ("v", "ns", "a",
+// "r" ...); '\0' for other tags.
+char TaggedClass(std::string_view tag);
+
 // The class in which a sense's renderings are most used in English (noun,
 // verb, adjective or adverb), or '\0' when WordNet counts none of them.
 char EnglishSenseClass(std::string_view sense, const EnglishUse& english);

@@ -69,13 +69,6 @@ std::unordered_map<std::string, double> ReadingUse(const std::vector<CedictEntry
 
 using Preference = std::tuple<bool, bool, bool, bool, double, std::size_t>;
 
-// The class jieba's tag gives a word, where English has it: verb, noun, adjective, adverb.
-char ClassOfTag(std::string_view tag) {
-  if (tag.empty()) return '\0';
-  const char first = tag.front();
-  return first == 'v' || first == 'n' || first == 'a' || first == 'd' ? first : '\0';
-}
-
 // The class of an entry's first meaning: a verb by its "to", otherwise the
 // class in which its renderings are most used in English; '\0' when unknown.
 char FirstMeaningClass(const CedictEntry& entry, const EnglishUse& english) {
@@ -95,7 +88,9 @@ Preference PreferenceOf(const std::vector<CedictEntry>& entries, std::size_t ind
   const bool single = CountCodePoints(entry.simplified) == 1;
   const bool neutralTone = entry.pinyin.ends_with('5');
   const auto tagged = jieba.find(entry.simplified);
-  const char expected = tagged == jieba.end() ? '\0' : ClassOfTag(tagged->second.tag);
+  // The classes English has: verb, noun, adjective, adverb.
+  char expected = tagged == jieba.end() ? '\0' : TaggedClass(tagged->second.tag);
+  if (std::string_view("vnad").find(expected) == std::string_view::npos) expected = '\0';
   const char found = FirstMeaningClass(entry, english);
   // Only a verb is told from the rest when English does not say.
   const bool otherClass = expected && (found ? found != expected
@@ -151,7 +146,8 @@ std::string RuleSenses(const std::vector<CedictEntry>& entries, const std::vecto
   for (std::size_t r = 1; r < readings.size() && count > 0 && count < kMostRuleSenses; ++r) {
     const CedictEntry& entry = entries[readings[r]];
     if (IsProperName(entry) || ClassifySense(entry.senses.front()) == SenseKind::Reference) continue;
-    std::string_view more = ChineseSenses(entry);
+    const std::string moreSenses = ChineseSenses(entry);
+    std::string_view more = moreSenses;
     while (!more.empty() && count < kMostRuleSenses) {
       const std::string_view sense = more.substr(0, more.find('/'));
       senses += '/' + std::string(sense);
