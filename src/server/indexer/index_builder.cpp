@@ -88,9 +88,11 @@ Preference PreferenceOf(const std::vector<CedictEntry>& entries, std::size_t ind
   const bool single = CountCodePoints(entry.simplified) == 1;
   const bool neutralTone = entry.pinyin.ends_with('5');
   const auto tagged = jieba.find(entry.simplified);
-  // The classes English has: verb, noun, adjective, adverb.
-  char expected = tagged == jieba.end() ? '\0' : TaggedClass(tagged->second.tag);
-  if (std::string_view("vnad").find(expected) == std::string_view::npos) expected = '\0';
+  // Only jieba's plain verb, noun, adjective and adverb tags ("v", "n", "nr", "a", "ad" ...).
+  const bool plainTag = tagged != jieba.end() && !tagged->second.tag.empty() &&
+                        std::string_view("vnad").find(tagged->second.tag.front()) !=
+                                                     std::string_view::npos;
+  const char expected = plainTag ? TaggedClass(tagged->second.tag) : '\0';
   const char found = FirstMeaningClass(entry, english);
   // Only a verb is told from the rest when English does not say.
   const bool otherClass = expected && (found ? found != expected
@@ -215,9 +217,23 @@ constexpr std::size_t kMostEntryRenderings = 8;
 // With this many words in use, words never seen in the corpus (rare characters) are left out.
 constexpr std::size_t kEnoughAttested = 3;
 
-std::string EnglishEntryText(std::vector<Rendering>& renderings) {
-  std::stable_sort(renderings.begin(), renderings.end(),
-                   [](const Rendering& a, const Rendering& b) { return a.score > b.score; });
+// How much English uses the key in a class, against its commonest class; 0
+// for the classes WordNet does not count, -1 for a key it lacks.
+double ClassShare(const EnglishUse& english, const std::string& key, char wordClass) {
+  const auto found = english.find(key);
+  if (found == english.end()) return -1;
+  const std::size_t column = std::string_view("nvad").find(wordClass);
+  if (column == std::string_view::npos) return 0;
+  const auto& counts = found->second;
+  return (counts[column] + 1.0) / (*std::max_element(counts.begin(), counts.end()) + 1.0);
+}
+
+// The entry: renderings sorted by score (best first), regrouped so that the
+// class English uses the key in most comes first ("phone": 电话 before 致电).
+std::string EnglishEntryText(std::vector<Rendering> renderings, const EnglishUse& english, const std::string& key) {
+  std::stable_sort(renderings.begin(), renderings.end(), [&](const Rendering& a, const Rendering& b) {
+    return ClassShare(english, key, a.wordClass) > ClassShare(english, key, b.wordClass);
+  });
   const bool enough = static_cast<std::size_t>(std::count_if(renderings.begin(), renderings.end(), [](const Rendering& r) {
                         return r.attested;
                       })) >= kEnoughAttested;
@@ -285,7 +301,8 @@ std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& 
   }
   std::map<std::string, IndexRecord> table;
   for (auto& [key, list] : candidates) {
-    std::string text = EnglishEntryText(list);
+    std::stable_sort(list.begin(), list.end(), [](const Rendering& a, const Rendering& b) { return a.score > b.score; });
+    std::string text = EnglishEntryText(list, english, key);
     const std::string& first = list.front().word;
     // A reading the plain key already gives needs no entry of its own.
     if (key.ends_with(dictionary_format::kVerbMark) || key.ends_with(dictionary_format::kNounMark)) {
