@@ -140,7 +140,8 @@ TEST(PinyinMarksTest, WritesToneMarksWhereTheyBelong) {
   for (const auto& [numbered, marked] : std::vector<std::pair<std::string, std::string>>{
            {"da3", "dǎ"},           {"lu:4", "lǜ"},          {"nv3", "nǚ"},        {"dong1 xi5", "dōngxi"},
            {"Xi1 an1", "Xī'ān"},     {"hua4 r5", "huàr"},     {"liu2", "liú"},      {"gui4", "guì"},
-           {"zhou1 mo4", "zhōumò"},  {"A A zhi4", "A A zhì"}, {"lu:e4", "lüè"},
+           {"zhou1 mo4", "zhōumò"},  {"A A zhi4", "A A zhì"}, {"lu:e4", "lüè"},      {":5", ":5"},
+           {"Zhong1 hua2 Ren2 min2", "Zhōnghuá Rénmín"},
        }) {
     EXPECT_EQ(PinyinWithToneMarks(numbered), marked) << numbered;
   }

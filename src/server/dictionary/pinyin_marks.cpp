@@ -41,6 +41,7 @@ std::pair<std::u32string, int> Syllable(std::string_view token) {
       letters += static_cast<char32_t>(c);
     }
   }
+  if (letters.empty()) return {{}, 0};
   return {letters, token.back() - '0'};
 }
 
@@ -73,10 +74,12 @@ std::string PinyinWithToneMarks(std::string_view numbered) {
       lastWasSyllable = false;
       continue;
     }
-    if (lastWasSyllable && !letters.empty() && std::u32string_view(U"aoeAOE").find(letters.front()) != std::u32string_view::npos) {
-      out += '\'';
-    } else if (!lastWasSyllable && !out.empty()) {
+    // A capital starts the next word of a name: "Zhōnghuá Rénmín".
+    const bool capital = !letters.empty() && letters.front() != Lower(letters.front());
+    if (!out.empty() && (!lastWasSyllable || capital)) {
       out += ' ';
+    } else if (lastWasSyllable && std::u32string_view(U"aoe").find(letters.front()) != std::u32string_view::npos) {
+      out += '\'';
     }
     MarkTone(letters, tone);
     for (char32_t c : letters) AppendUtf8(out, c);

@@ -39,8 +39,10 @@ std::string_view ClassLabel(char wordClass) {
 }
 
 // Lines "label：text" for senses grouped by class, the classes in the order
-// of their first sense.
-std::string GroupedLines(const std::vector<IndexSense>& senses, std::string_view separator) {
+// of their first sense; in a class, bound forms (used only inside words)
+// after the senses a word has on its own.
+std::string GroupedLines(std::vector<IndexSense> senses, std::string_view separator) {
+  std::stable_partition(senses.begin(), senses.end(), [](const IndexSense& sense) { return !sense.bound; });
   std::vector<char> classes;
   for (const IndexSense& sense : senses) {
     if (std::find(classes.begin(), classes.end(), sense.wordClass) == classes.end()) classes.push_back(sense.wordClass);
@@ -100,16 +102,12 @@ std::vector<std::string> EnglishKeys(const std::vector<std::string>& words) {
 
 std::optional<std::string> ChineseWordEntry(const DictionaryIndex& index, std::string_view text) {
   const std::string_view word = TrimAscii(text);
-  if (!AllHan(word)) return std::nullopt;
+  if (word.size() > format::kMaxKeyBytes || !AllHan(word)) return std::nullopt;
   const std::vector<IndexReading> readings = index.ChineseReadings(word);
   std::string entry;
   std::size_t shown = 0;
   for (const IndexReading& reading : readings) {
-    // Bound forms (used only inside words) after the senses a word has on its own.
     std::vector<IndexSense> senses = reading.senses;
-    std::stable_partition(senses.begin(), senses.end(), [](const IndexSense& sense) { return !sense.bound; });
-    senses.resize(std::min(senses.size(), kMostSenses - shown));
-    if (senses.empty()) continue;
     for (IndexSense& sense : senses) sense.text = Shortened(sense.text);
     // Senses of several CC-CEDICT entries may read alike.
     for (std::size_t i = senses.size(); i-- > 1;) {
@@ -118,6 +116,8 @@ std::optional<std::string> ChineseWordEntry(const DictionaryIndex& index, std::s
         senses.erase(senses.begin() + static_cast<std::ptrdiff_t>(i));
       }
     }
+    senses.resize(std::min(senses.size(), kMostSenses - shown));
+    if (senses.empty()) continue;
     shown += senses.size();
     if (entry.empty()) {
       entry = std::string(word) + ' ' + PinyinWithToneMarks(reading.pinyin);
@@ -131,7 +131,9 @@ std::optional<std::string> ChineseWordEntry(const DictionaryIndex& index, std::s
 }
 
 std::optional<std::string> EnglishWordEntry(const DictionaryIndex& index, std::string_view text) {
-  const std::string lower = ToLowerAscii(TrimAscii(text));
+  const std::string_view trimmed = TrimAscii(text);
+  if (trimmed.size() > format::kMaxKeyBytes) return std::nullopt;
+  const std::string lower = ToLowerAscii(trimmed);
   std::vector<std::string> words;
   std::string word;
   for (char c : lower + ' ') {
@@ -157,9 +159,9 @@ std::optional<std::string> EnglishWordEntry(const DictionaryIndex& index, std::s
     const std::vector<IndexSense> renderings = index.EnglishRenderings(key);
     if (renderings.empty()) continue;
     std::string entry = key + GroupedLines(renderings, "；");
-    const bool word = std::any_of(renderings.begin(), renderings.end(),
-                                  [](const IndexSense& r) { return r.wordClass != format::kNameClass; });
-    if (word) return entry;
+    const bool aWord = std::any_of(renderings.begin(), renderings.end(),
+                                   [](const IndexSense& r) { return r.wordClass != format::kNameClass; });
+    if (aWord) return entry;
     if (!nameOnly) nameOnly = std::move(entry);
   }
   return nameOnly;

@@ -85,8 +85,9 @@ char TaggedClass(std::string_view tag) {
   switch (tag.empty() ? '\0' : tag.front()) {
     case 'v': return format::kVerbClass;
     case 'n': case 't': case 's': case 'f': return format::kNounClass;
-    case 'a': case 'b': case 'z': return format::kAdjectiveClass;
+    case 'a': case 'b': return format::kAdjectiveClass;
     case 'd': return format::kAdverbClass;
+    case 'm': return format::kNumeralClass;
     case 'r': return format::kPronounClass;
     case 'p': return format::kPrepositionClass;
     default: return '\0';
@@ -119,15 +120,15 @@ char SenseClass(std::string_view sense, std::string_view tag, const EnglishUse& 
                : format::kOtherClass;
   }
   if (text.starts_with("to ")) return format::kVerbClass;
-  const char tagged = TaggedClass(tag.empty() ? "n" : tag);
-  if (tagged == format::kNounClass || tagged == format::kAdjectiveClass || tagged == format::kAdverbClass) {
+  const char tagged = TaggedClass(tag);
+  if (tagged == format::kNounClass || tagged == format::kAdjectiveClass || tagged == format::kAdverbClass ||
+      tagged == format::kNumeralClass) {
     return tagged;
   }
   if (const char used = EnglishSenseClass(sense, english); used && used != format::kVerbClass) return used;
   if (tagged == format::kPronounClass || tagged == format::kPrepositionClass) return tagged;
-  switch (tag.front()) {
-    case 'q': case 'v': return format::kNounClass;
-    case 'm': return format::kNumeralClass;
+  switch (tag.empty() ? 'n' : tag.front()) {
+    case 'n': case 'q': case 'v': return format::kNounClass;
     case 'c': return format::kConjunctionClass;
     case 'u': return format::kParticleClass;
     case 'e': case 'y': case 'o': return format::kInterjectionClass;

@@ -20,8 +20,8 @@ char TaggedClass(std::string_view tag);
 char EnglishSenseClass(std::string_view sense, const EnglishUse& english);
 
 // The word class of one sense of a word jieba tags `tag` (empty: not known):
-// a verb's "to", a classifier or particle by its wording, a noun, adjective or
-// adverb as jieba tags the word, otherwise as English uses the renderings,
+// a verb's "to", a classifier or particle by its wording, a noun, adjective,
+// adverb or numeral as jieba tags the word, otherwise as English uses the renderings,
 // failing that the tag's class (a noun for a verb's renderings that are not
 // verbs). '\0' for a sense that only points elsewhere.
 char SenseClass(std::string_view sense, std::string_view tag, const EnglishUse& english);

@@ -238,13 +238,12 @@ std::string EnglishEntryText(std::vector<Rendering> renderings, const EnglishUse
                         return r.attested;
                       })) >= kEnoughAttested;
   std::string text;
-  std::vector<std::pair<std::string, char>> seen;
+  std::vector<std::string> seen;  // each word once, under its first class
   for (const Rendering& rendering : renderings) {
     if (seen.size() == kMostEntryRenderings) break;
     if (enough && !rendering.attested) continue;
-    const std::pair<std::string, char> id{rendering.word, rendering.wordClass};
-    if (std::find(seen.begin(), seen.end(), id) != seen.end()) continue;
-    seen.push_back(id);
+    if (std::find(seen.begin(), seen.end(), rendering.word) != seen.end()) continue;
+    seen.push_back(rendering.word);
     if (!text.empty()) text += '\n';
     text += rendering.wordClass;
     text += dictionary_format::kPlainSense;
