@@ -42,11 +42,11 @@ std::string_view ClassLabel(char wordClass) {
 // of their first sense; in a class, bound forms (used only inside words)
 // after the senses a word has on its own.
 std::string GroupedLines(std::vector<IndexSense> senses, std::string_view separator) {
-  std::stable_partition(senses.begin(), senses.end(), [](const IndexSense& sense) { return !sense.bound; });
   std::vector<char> classes;
   for (const IndexSense& sense : senses) {
     if (std::find(classes.begin(), classes.end(), sense.wordClass) == classes.end()) classes.push_back(sense.wordClass);
   }
+  std::stable_partition(senses.begin(), senses.end(), [](const IndexSense& sense) { return !sense.bound; });
   std::string lines;
   for (char wordClass : classes) {
     lines += '\n';
