@@ -27,16 +27,23 @@
 
 namespace {
 
-int FreePort() {
-  const int probe = socket(AF_INET, SOCK_STREAM, 0);
+// A socket bound to a port of 127.0.0.1 the system picks.
+int BoundLoopbackSocket(int& port) {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
   socklen_t length = sizeof address;
-  getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-  close(probe);
-  return ntohs(address.sin_port);
+  getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+  port = ntohs(address.sin_port);
+  return fd;
+}
+
+int FreePort() {
+  int port = 0;
+  close(BoundLoopbackSocket(port));
+  return port;
 }
 
 int Connect(int port) {
@@ -105,14 +112,9 @@ double Megabytes(long kilobytes) { return static_cast<double>(kilobytes) / 1024.
 // A loopback upstream whose every reply is 8 MiB of "[": deep enough to
 // exhaust a parser without limits. Runs until the program ends.
 int StartHostileUpstream() {
-  const int listener = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  int port = 0;
+  const int listener = BoundLoopbackSocket(port);
   listen(listener, 16);
-  socklen_t length = sizeof address;
-  getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
   std::thread([listener] {
     const std::string body(8 * 1024 * 1024 - 16, '[');
     const std::string head = "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
@@ -137,7 +139,7 @@ int StartHostileUpstream() {
       }).detach();
     }
   }).detach();
-  return ntohs(address.sin_port);
+  return port;
 }
 
 }  // namespace
