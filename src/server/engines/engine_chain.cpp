@@ -65,10 +65,12 @@ Translation EngineChain::Answer(const std::string& text, const std::string& sour
       allUnreachable = allUnreachable && *paused[i] == FailureKind::Unreachable;
       continue;
     }
-    // An even share of what is left for each online engine still to try.
-    long onlineLeft = 0;
-    for (std::size_t later = i; later < m_links.size(); ++later) onlineLeft += m_links[later].online && !paused[later];
-    ConnectAllowance allowance(link.online ? connectLeft / std::max(1L, onlineLeft) : connectLeft);
+    // Half of what is left, or all of it for the last online engine to try:
+    // the first engine, the one most likely to answer, gets the most time for
+    // a slow handshake, and those after it still get some.
+    bool onlineAfter = false;
+    for (std::size_t later = i + 1; later < m_links.size(); ++later) onlineAfter |= m_links[later].online && !paused[later];
+    ConnectAllowance allowance(link.online && onlineAfter ? connectLeft / 2 : connectLeft);
     try {
       std::string translation = link.engine->Translate(text, source, target);
       if (link.online) EndPause(i);

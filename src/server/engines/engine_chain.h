@@ -18,7 +18,8 @@ namespace parlavo::server {
 // each failure in a row (an answer ends the row), so that a blocked engine
 // costs a few waits an hour; the last engine is always tried, having none
 // after it. The online engines of one request share one connect wait, so
-// that with all of them unreachable a request waits no longer than for one.
+// that with all of them unreachable a request waits no longer than for one:
+// each gets half of what is left, the last one all of it.
 class EngineChain : public TranslationEngine {
  public:
   struct Link {
