@@ -123,6 +123,7 @@ std::string TranslateParagraphs(std::string_view chunk, std::string_view upstrea
     if (!paragraph.empty()) paragraphs.emplace_back(paragraph);
     pos = end + 1;
   }
+  if (paragraphs.empty()) return std::string(chunk);
   const std::vector<std::string> translations = translate(paragraphs);
   // Any other count would put translations beside the wrong paragraphs.
   if (translations.size() != paragraphs.size()) {
