@@ -2,6 +2,7 @@
 
 #include "dictionary/chinese_to_english.h"
 #include "detection/chinese_variant.h"
+#include "detection/language_detector.h"
 #include "dictionary/english_to_chinese.h"
 #include "engines/language_codes.h"
 
@@ -11,8 +12,6 @@ DictionaryEngine::DictionaryEngine(DictionaryIndex index) : m_index(std::move(in
   // Chinese texts are checked for Traditional characters: be ready before the first.
   LoadChineseVariants();
 }
-
-Detection DictionaryEngine::Detect(const std::string& text) { return DetectLanguage(text); }
 
 std::string DictionaryEngine::Translate(const std::string& text, const std::string& source,
                                         const std::string& target) {
