@@ -14,7 +14,6 @@ class DictionaryEngine : public TranslationEngine {
   // An index shared with the word entries (WordEntryEngine).
   explicit DictionaryEngine(std::shared_ptr<const DictionaryIndex> index);
 
-  Detection Detect(const std::string& text) override;
   // Chinese (zh, zh-CN, zh-TW) <-> English (en), Chinese output simplified
   // (a text in Traditional characters is made Simplified before the lookup). English to
   // English, or a text without letters, comes back unchanged. Throws UnsupportedLanguagePair for anything else.
