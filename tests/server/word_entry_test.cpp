@@ -150,7 +150,6 @@ TEST(PinyinMarksTest, WritesToneMarksWhereTheyBelong) {
 // Answers what it is asked with a mark of its own, counting the requests.
 class NextEngine : public TranslationEngine {
  public:
-  Detection Detect(const std::string&) override { return {}; }
   std::string Translate(const std::string& text, const std::string&, const std::string&) override {
     ++calls;
     return "next: " + text;

@@ -18,7 +18,6 @@ class WordEntryEngine : public TranslationEngine {
 
   WordEntryEngine(std::shared_ptr<const DictionaryIndex> index, std::unique_ptr<TranslationEngine> next);
 
-  Detection Detect(const std::string& text) override { return m_next->Detect(text); }
   std::string Translate(const std::string& text, const std::string& source, const std::string& target) override;
   Translation Answer(const std::string& text, const std::string& source, const std::string& target) override;
 
