@@ -5,6 +5,7 @@
 //
 //   server_phrasebook INDEX FILE            rewrite the output column
 //   server_phrasebook --check INDEX FILE    list sentences whose output changed; exit 1 if any
+//   server_phrasebook --trace INDEX zh|en SENTENCE   the translation and the rules that fired
 
 #include <algorithm>
 #include <array>
@@ -15,6 +16,8 @@
 #include <sstream>
 #include <string>
 
+#include "dictionary/chinese_to_english.h"
+#include "dictionary/english_to_chinese.h"
 #include "engines/dictionary_engine.h"
 #include "text/utf8.h"
 
@@ -70,6 +73,16 @@ class ChrF {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 5 && std::strcmp(argv[1], "--trace") == 0) {
+    const auto index = parlavo::server::DictionaryIndex::Load(argv[2]);
+    parlavo::server::RuleTrace trace;
+    const bool toEnglish = std::strcmp(argv[3], "zh") == 0;
+    std::printf("%s\n", (toEnglish ? parlavo::server::ChineseToEnglish(index, argv[4], &trace)
+                                    : parlavo::server::EnglishToChinese(index, argv[4], &trace))
+                            .c_str());
+    for (const std::string& rule : trace.rules()) std::printf("  %s\n", rule.c_str());
+    return 0;
+  }
   const bool check = argc == 4 && std::strcmp(argv[1], "--check") == 0;
   if (argc != 3 && !check) {
     std::fprintf(stderr, "usage: server_phrasebook [--check] INDEX FILE\n");

@@ -803,7 +803,7 @@ class ClauseBuilder {
 }  // namespace
 
 std::vector<ChinesePiece> TranslateEnglishClause(const DictionaryIndex& index, const std::vector<ClauseToken>& words,
-                                                 bool question) {
+                                                 bool question, RuleTrace*) {
   std::vector<ChinesePiece> pieces = ClauseBuilder(Classify(Lexicon(index), words), question).Run();
   std::erase_if(pieces, [](const ChinesePiece& piece) { return piece.text.empty(); });
   return pieces;
