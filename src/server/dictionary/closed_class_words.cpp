@@ -191,6 +191,14 @@ constexpr ClosedClassWord kWords[] = {
     {Particle, "啊", "", kToEnglish},
     {Particle, "们", "", kToEnglish},
     {Please, "请", "please"},
+    {TimeWord, "今天", "today", kToChinese},
+    {TimeWord, "明天", "tomorrow", kToChinese},
+    {TimeWord, "昨天", "yesterday", kToChinese},
+    {TimeWord, "现在", "now", kToChinese},
+    {TimeWord, "今晚", "tonight", kToChinese},
+    {TimeWord, "早上", "morning", kToChinese},
+    {TimeWord, "晚上", "evening", kToChinese},
+    {TimeWord, "下午", "afternoon", kToChinese},
     {There, "那里", "there", kToChinese},
     {Let, "我们", "let's", kToChinese},
     // Numbers: digits and the units that multiply them.
@@ -390,6 +398,10 @@ bool IsChineseClosedWord(std::string_view chinese) {
 
 const ClosedClassWord* EnglishClosedWord(std::string_view english) {
   return Search(EnglishKeys(), english, [](const Key&) { return true; });
+}
+
+const ClosedClassWord* EnglishClosedWord(std::string_view english, bool (*accept)(WordClass)) {
+  return Search(EnglishKeys(), english, [&](const Key& key) { return accept(key.wordClass); });
 }
 
 const ClosedClassWord* EnglishClosedWord(std::string_view english, WordClass wordClass) {

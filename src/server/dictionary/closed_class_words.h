@@ -12,7 +12,7 @@ namespace parlavo::server {
 
 enum class WordClass : std::uint8_t {
   Pronoun, Possessive, Determiner, QuestionWord, Article, Container, TimeUnit, Locative, Adverb, Degree, Modal,
-  Negator, Be, Do, Have, Preposition, Conjunction, Particle, Please, There, Let, Number, Ordinal, Month,
+  Negator, Be, Do, Have, Preposition, Conjunction, Particle, Please, There, Let, Number, Ordinal, TimeWord, Month,
   Weekday, Currency, Title, Surname, Kinship,
 };
 
@@ -43,7 +43,8 @@ const ClosedClassWord* ChineseClosedWord(std::string_view chinese, WordClass wor
 bool IsChineseClosedWord(std::string_view chinese);
 // The row of a lower-case English word (or a pronoun's object form), read English → Chinese.
 const ClosedClassWord* EnglishClosedWord(std::string_view english);
-// Of one class only.
+// Of one class only, or of the first class `accept` takes.
 const ClosedClassWord* EnglishClosedWord(std::string_view english, WordClass wordClass);
+const ClosedClassWord* EnglishClosedWord(std::string_view english, bool (*accept)(WordClass));
 
 }  // namespace parlavo::server
