@@ -121,7 +121,10 @@ std::vector<Chunk> Chunker::Run() {
     const bool describing =
         !m_chunks.empty() && (m_chunks.back().role == Role::Degree || m_chunks.back().role == Role::Negation);
     std::optional<Chunk> phrase;
-    if (!describing) phrase = NumberPhrase();
+    if (!describing) phrase = RelativeClause();
+    if (!phrase) phrase = Ba();
+    if (!phrase) phrase = Bei();
+    if (!describing && !phrase) phrase = NumberPhrase();
     if (!describing && !phrase) phrase = NameWithTitle();
     if (!describing && !phrase) phrase = NounPhrase();
     m_chunks.push_back(phrase ? std::move(*phrase) : Single());

@@ -44,6 +44,63 @@ std::optional<Chunk> Chunker::NounPhrase() {
   return chunk;
 }
 
+// 代词/名词 + 动词 + 的 + 名词 → the noun that + subject + verb (我买的书 → the book that I buy).
+std::optional<Chunk> Chunker::RelativeClause() {
+  const std::size_t start = m_at;
+  const ClosedClassWord* pronoun = ChineseClosedWord(Text(m_at), WordClass::Pronoun);
+  if ((!pronoun && !IsNoun(m_at)) || !IsVerb(m_at + 1) || Text(m_at + 2) != "的" || !IsNoun(m_at + 3)) {
+    return std::nullopt;
+  }
+  const std::string subject = pronoun ? std::string(pronoun->english) : NounEnglish(m_at);
+  const bool third = pronoun ? PersonOf(*pronoun) == Person::Third : true;
+  const std::string verb = InflectVerb(Sense(Senses(m_at + 1), true), third ? Inflection::ThirdPerson : Inflection::None);
+  m_at += 3;
+  auto noun = NounPhrase();
+  if (!noun) {
+    m_at = start;
+    return std::nullopt;
+  }
+  Fired("clause + 的 + noun: noun that clause");
+  noun->english = "the " + noun->english + " that " + (pronoun || !IsNoun(start) ? subject : "the " + subject) + ' ' + verb;
+  noun->determined = true;
+  noun->chinese = JoinedText(start, m_at);
+  return noun;
+}
+
+// 把 + 名词 + 动词 → verb + noun (我把书放在桌上 → I put the book on the table).
+std::optional<Chunk> Chunker::Ba() {
+  if (Text(m_at) != "把" || m_at + 2 >= m_words.size()) return std::nullopt;
+  const std::size_t start = m_at++;
+  auto object = NounPhrase();
+  if (!object || m_at >= m_words.size() || !IsVerb(m_at)) {
+    m_at = start;
+    return std::nullopt;
+  }
+  Fired("把 + noun + verb: verb + noun");
+  m_chunks.push_back(Single());
+  return object;
+}
+
+// 被 + (名词) + 动词 → be + participle (+ by + noun) (书被他拿走了 → the book was taken away by him).
+std::optional<Chunk> Chunker::Bei() {
+  if (Text(m_at) != "被") return std::nullopt;
+  const std::size_t start = m_at++;
+  std::optional<Chunk> agent = IsVerb(m_at) ? std::nullopt : NounPhrase();
+  if (!IsVerb(m_at)) {
+    m_at = start;
+    return std::nullopt;
+  }
+  Fired("被 + noun + verb: be + participle + by noun");
+  Chunk verb;
+  verb.role = Role::Verb;
+  verb.chinese = JoinedText(start, m_at + 1);
+  verb.english = "be " + InflectVerb(Sense(Senses(m_at), true), Inflection::Participle);
+  ++m_at;
+  if (agent) verb.english += " by " + (agent->pronoun ? std::string(agent->pronoun->object) : WithArticle(*agent, "the"));
+  verb.past = Text(m_at) == "了";
+  return verb;
+}
+
 // 代词 → pronoun; 代词 + 的 + 名词 → possessive + noun; 代词 + 亲属 → possessive + kin (我妈妈).
 Chunker::Outcome Chunker::PronounAlone(NounState& state) {
   const ClosedClassWord* pronoun = ChineseClosedWord(Text(m_at), WordClass::Pronoun);

@@ -43,6 +43,7 @@ struct Predicate {
   std::vector<std::string> after;
   std::vector<std::string> group;  // the verb group, finite word first
   bool bare = false;               // nothing to inflect: words kept in their order
+  bool passivePast = false;        // 被 … 了: "was taken"
 };
 
 class ClauseWriter {
@@ -167,8 +168,9 @@ class ClauseWriter {
   std::size_t MainPredicate(Predicate& p, std::size_t i) {
     const Role role = i < m_chunks.size() ? m_chunks[i].role : Role::Other;
     if (role == Role::Verb && m_chunks[i].english.starts_with("be ")) {
-      Fired("叫: be called");
+      Fired("be + participle");
       p.after.push_back(m_chunks[i].english.substr(3));
+      p.passivePast = m_chunks[i].past;
       return i + 1;
     }
     if (role == Role::Verb) {
@@ -245,7 +247,7 @@ class ClauseWriter {
       else group.push_back(p.verb);
     } else if (p.kind == Predicate::Kind::Be || p.progressive) {
       Fired(p.progressive ? "在 + verb: be + -ing" : "be");
-      group.push_back(imperative && !m_question ? "be" : Be(person, false));
+      group.push_back(imperative && !m_question ? "be" : Be(person, p.passivePast));
       if (p.negated) group.push_back("not");
       if (p.progressive && p.kind == Predicate::Kind::Verb) group.push_back(InflectVerb(p.verb, Inflection::Progressive));
     } else if (p.already) {

@@ -81,6 +81,9 @@ class Chunker {
   void Fired(std::string_view rule) { Fire(m_trace, rule); }
 
   // Noun phrases (chinese_noun_rules.cpp).
+  std::optional<Chunk> RelativeClause();
+  std::optional<Chunk> Ba();
+  std::optional<Chunk> Bei();
   std::optional<Chunk> NounPhrase();
   Outcome PronounAlone(NounState& state);
   Outcome TimePossessor(NounState& state);

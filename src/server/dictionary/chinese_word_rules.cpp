@@ -310,6 +310,7 @@ bool Chunker::VerbWord(const ClauseWord& word, Chunk& chunk) {
   }
   if (word.text == "叫" && m_at < m_words.size() &&
       (!m_words[m_at].entry || Tag(m_at).starts_with("nr") || ChineseClosedWord(Text(m_at), WordClass::QuestionWord) ||
+       ChineseClosedWord(Text(m_at), WordClass::Surname) || ChineseClosedWord(Text(m_at), WordClass::Title) ||
        ChineseClosedWord(Text(m_at), WordClass::Determiner))) {
     chunk.english = "be called";
   }

@@ -1,5 +1,6 @@
 #include "dictionary/english_clause.h"
 
+#include "dictionary/closed_class_words.h"
 #include "dictionary/english_rules.h"
 
 namespace parlavo::server {
@@ -71,10 +72,53 @@ std::optional<std::pair<IndexWord, Inflection>> Lexicon::Phrase(const std::vecto
 
 }  // namespace english_rules
 
+namespace {
+
+// Verbs whose object is a clause: "I know that he is busy" → 我知道他很忙.
+bool SaysOrThinks(std::string_view verb) {
+  for (std::string_view word : {"know", "knew", "think", "thought", "say", "said", "says", "believe", "hope",
+                                "hear", "heard", "feel", "felt", "sure", "mean"}) {
+    if (verb == word) return true;
+  }
+  return false;
+}
+
+// A word that begins a clause of its own inside a sentence: "…, but he …",
+// "… because it …", "… and she …" (and before a pronoun only: "tea and coffee" is one phrase).
+bool JoinsClauses(const std::vector<ClauseToken>& words, std::size_t at) {
+  const std::string& word = words[at].lookup;
+  if (word == "that" && at + 1 < words.size() && SaysOrThinks(words[at - 1].lookup)) return true;
+  if (word == "but" || word == "because" || word == "if" || word == "so" || word == "although") return true;
+  if (word != "and" || at + 1 >= words.size()) return false;
+  const ClosedClassWord* next = EnglishClosedWord(words[at + 1].lookup, WordClass::Pronoun);
+  return next && words[at + 1].lookup != "me" && words[at + 1].lookup != "us" && words[at + 1].lookup != "them";
+}
+
+}  // namespace
+
 std::vector<ChinesePiece> TranslateEnglishClause(const DictionaryIndex& index, const std::vector<ClauseToken>& words,
                                                  bool question, RuleTrace* trace) {
   using namespace english_rules;
-  std::vector<ChinesePiece> pieces = ClauseBuilder(Classify(Lexicon(index), words, trace), question, trace).Run();
+  std::vector<ChinesePiece> pieces;
+  // 分句 + but/because + 分句 → 分句，但是/因为 + 分句: each clause in its own order.
+  std::size_t start = 0;
+  for (std::size_t end = 1; end <= words.size(); ++end) {
+    if (end < words.size() && !JoinsClauses(words, end)) continue;
+    const bool that = start > 0 && words[start].lookup == "that";
+    if (start > 0) {
+      Fire(trace, that ? "verb + that + clause: that unsaid" : "clause + and/but/because + clause");
+      if (that) ++start;
+      else pieces.push_back({"，"});
+    }
+    const std::vector<ClauseToken> clause(words.begin() + static_cast<std::ptrdiff_t>(start),
+                                          words.begin() + static_cast<std::ptrdiff_t>(end));
+    for (ChinesePiece& piece : ClauseBuilder(Classify(Lexicon(index), clause, trace), question, trace).Run()) {
+      if (!(start > 0 && piece.text == "和" && !pieces.empty() && pieces.back().text == "，")) {
+        pieces.push_back(std::move(piece));
+      }
+    }
+    start = end;
+  }
   std::erase_if(pieces, [](const ChinesePiece& piece) { return piece.text.empty(); });
   return pieces;
 }

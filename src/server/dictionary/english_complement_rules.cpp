@@ -108,6 +108,15 @@ bool ClauseBuilder::ObjectPhrase(Predicate& p) {
   return true;
 }
 
+// have no money → 没有钱; need no help → 不需要帮助.
+bool ClauseBuilder::NoObject(Predicate& p) {
+  if (!Is(Kind::No)) return false;
+  if (p.verb == "有") p.verb = "没有";
+  else p.negated = true;
+  ++m_at;
+  return true;
+}
+
 // go and eat → 去吃.
 bool ClauseBuilder::AndVerb(Predicate&) {
   if (!Is(Kind::Conjunction) || (!IsWord("and") && !IsWord("or")) || NextKind() != Kind::Verb) return false;

@@ -124,6 +124,24 @@ std::optional<NounPhrase> ClauseBuilder::ParseNounPhrase() {
   if (anyNumber && nouns.ends_with("们")) nouns.resize(nouns.size() - std::string_view("们").size());
   phrase.chinese = determiner + container + modifiers + nouns;
   if (phrase.latin && (!determiner.empty() || !modifiers.empty())) phrase.latin = false;
+  // the book that I bought → 我买的书; the man who called → 打电话的人.
+  if (!m_inOwner && (IsWord("that") || IsWord("which") || IsWord("who")) && m_at + 2 < m_items.size()) {
+    const Item& first = m_items[m_at + 1];
+    const Item& second = m_items[m_at + 2];
+    std::string relative;
+    if ((first.kind == Kind::Pronoun || first.kind == Kind::Noun) && second.kind == Kind::Verb) {
+      relative = first.chinese + second.chinese;
+      m_at += 3;
+    } else if (first.kind == Kind::Verb && IsWord("who")) {
+      relative = first.chinese;
+      m_at += 2;
+    }
+    if (!relative.empty()) {
+      Fired("noun + that + clause: clause 的 noun");
+      phrase.chinese = relative + "的" + phrase.chinese;
+      phrase.latin = false;
+    }
+  }
   // "N1 of N2": N2 的 N1. One level only, so that no text nests deeply.
   if (!m_inOwner && IsWord("of") && m_at + 1 < m_items.size()) {
     ++m_at;
@@ -159,6 +177,10 @@ void ClauseBuilder::Preposition(Predicate& p, bool complementSlot) {
     return;
   }
   const std::string& word = preposition.lookup;
+  if (word == "by") {
+    m_places.push_back("被" + noun->chinese);  // was taken by him: 被他拿走了
+    return;
+  }
   if (word == "to" || word == "into") {
     p.objects.push_back({noun->chinese, noun->latin});
     return;

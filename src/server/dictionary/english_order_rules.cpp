@@ -47,6 +47,7 @@ const NamedRule<ClauseBuilder::VerbRule> ClauseBuilder::kComplementRules[] = {
     {"be ... adjective", &ClauseBuilder::LateComplement},
     {"degree after the verb", &ClauseBuilder::LateDegree},
     {"adverb after the verb", &ClauseBuilder::LateAdverb},
+    {"no + object: 没有", &ClauseBuilder::NoObject},
     {"object", &ClauseBuilder::ObjectPhrase},
     {"go and eat: 去吃", &ClauseBuilder::AndVerb},
     {"noun and noun: 和", &ClauseBuilder::AndNoun},
@@ -159,8 +160,8 @@ void ClauseBuilder::ParsePredicate(const std::string& wh, const std::string& whW
 // not → 不; never → 从不.
 bool ClauseBuilder::Negator(Predicate& p) {
   if (!Is(Kind::Not)) return false;
-  p.negated = true;
-  if (Current().chinese != "不") p.adverbs += Current().chinese;
+  if (Current().chinese == "不") p.negated = true;
+  else p.adverbs += Current().chinese;  // never: 从不, a negation of its own
   return true;
 }
 
@@ -307,9 +308,14 @@ void ClauseBuilder::Assemble(Predicate& p, const std::string& wh, const std::str
   // 没 denies what happened or is going on; 不 a habit, a state or a wish.
   const bool happened = (p.past && (!p.be || p.passive)) || p.progressive || p.haveVerb;
   // Without a subject, a denial is a prohibition: 不要.
-  if (p.negated) m_pieces.push_back(!m_subject && !m_existential ? "不要" : happened && p.modal.empty() ? "没" : "不");
+  // might not: 可能不, a possibility denied after the modal; cannot: 不能.
+  const bool negationAfterModal = p.modal == "可能";
+  if (negationAfterModal) m_pieces.push_back(p.modal);
+  if (p.negated && !m_existential) {
+    m_pieces.push_back(!m_subject ? "不要" : happened && p.modal.empty() ? "没" : "不");
+  }
   if (p.perfect && p.passive && !p.negated) m_pieces.push_back("已");
-  m_pieces.push_back(p.modal);
+  if (!negationAfterModal) m_pieces.push_back(p.modal);
   if (p.progressive && m_places.empty() && !p.negated) m_pieces.push_back("在");
   // Verbs of placement take the place after them: 住在北京.
   const bool placeAfter = p.verb == "住" || p.verb == "坐" || p.verb == "站" || p.verb == "躺" || p.verb == "放";
@@ -317,7 +323,7 @@ void ClauseBuilder::Assemble(Predicate& p, const std::string& wh, const std::str
     if (!m_existential && !placeAfter) m_pieces.push_back(place);
   }
   if (m_existential) {
-    m_pieces.push_back("有");
+    m_pieces.push_back(p.verb == "没有" || p.negated ? "没有" : "有");  // there is no milk: 没有牛奶
     for (const ChinesePiece& object : p.objects) m_pieces.push_back(object);
     return;
   }

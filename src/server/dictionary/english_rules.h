@@ -128,6 +128,7 @@ class ClauseBuilder {
   bool LateComplement(Predicate& p);
   bool LateDegree(Predicate& p);
   bool LateAdverb(Predicate& p);
+  bool NoObject(Predicate& p);
   bool ObjectPhrase(Predicate& p);
   bool AndVerb(Predicate& p);
   bool AndNoun(Predicate& p);

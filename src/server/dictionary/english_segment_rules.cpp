@@ -176,7 +176,7 @@ struct Segmenter {
     const bool afterVerbCue =
         before == Kind::Modal || before == Kind::Do || before == Kind::Not || before == Kind::Please ||
         before == Kind::Let || before == Kind::Pronoun ||
-        (before == Kind::Preposition && items.back().lookup == "to") || (before == Kind::Be && participle) ||
+        (before == Kind::Preposition && items.back().lookup == "to") || ((before == Kind::Be || before == Kind::Have) && participle) ||
         (before == Kind::Noun && !sawVerb);  // the verb after the subject
     const auto entry = lexicon.Lookup(word, afterVerbCue || (at == 0 && !word.ends_with('s')) ? Reading::Verb
                                             : afterNounCue || at == 0                         ? Reading::Noun
