@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "dictionary/chinese_to_english.h"
+#include "dictionary/closed_class_words.h"
 #include "dictionary/dictionary_format.h"
 #include "dictionary/english_to_chinese.h"
 #include "indexer/index_writer.h"
@@ -35,7 +36,18 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
       {"学生", {"student", "n", 800}}, {"去", {"to go", "v", 5000}},       {"北京", {"Beijing", "ns", 900}},
       {"老师", {"teacher", "n", 700}}, {"每天", {"every day", "r", 300}}, {"早上", {"morning", "t", 100}},
       {"今", {"now", "tg", 10}},       {"已", {"already", "d", 500}},      {"天", {"day", "q", 900}},
-      {"气", {"gas", "n", 200}},
+      {"气", {"gas", "n", 200}},         {"可能", {"maybe/might", "v", 900}}, {"还是", {"still/or", "d", 900}},
+      {"零", {"zero", "m", 500}},        {"点", {"point/o'clock", "q", 900}}, {"五", {"five", "m", 900}},
+      {"十一", {"eleven", "m", 100}},    {"三十", {"thirty", "m", 100}},   {"分钟", {"minute", "n", 300}},
+      {"美元", {"US dollar", "n", 200}}, {"百分之", {"percent", "m", 100}}, {"下周", {"next week", "t", 200}},
+      {"周五", {"Friday", "t", 100}},    {"第三", {"third", "m", 200}},     {"三月", {"March", "t", 100}},
+      {"日", {"sun/day", "m", 900}},    {"把", {"handlebar", "p", 3000}},  {"被", {"quilt", "p", 2000}},
+      {"放", {"to put", "v", 800}},      {"桌子", {"table", "n", 300}},    {"上", {"on/to go up", "f", 3000}},
+      {"偷", {"to steal", "v", 100}},    {"钱包", {"wallet", "n", 100}},   {"小", {"small", "a", 3000}},
+      {"有", {"to have", "v", 5000}},    {"来", {"to come", "v", 3000}},   {"别", {"do not", "d", 900}},
+      {"走", {"to walk/to leave", "v", 900}}, {"先生", {"sir/Mr.", "n", 600}}, {"写", {"to write", "v", 500}},
+      {"信", {"letter", "n", 400}},      {"长", {"long", "a", 800}},        {"从来", {"always", "d", 300}},
+      {"但是", {"but", "c", 900}},       {"没有", {"not have", "v", 4000}},
   };
   tables.totalFrequency = 150000;
   const DictionaryIndex index = testing::IndexOf(tables);
@@ -58,6 +70,28 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"他明天会去北京吗？", "Will he go to Beijing tomorrow?"},
            {"书\r\n\n天气　书", "Book\n\nWeather book"},
            {"ＡＢＣ１２３", "ABC123"},
+           // Negation after a modal or an adverb, and as a prohibition.
+           {"我可能不去", "I might not go"},
+           {"我还是不去", "I still do not go"},
+           {"你别走", "Do not walk"},
+           {"他没有咖啡", "He does not have coffee"},
+           // Numbers, times, money and dates.
+           {"零点五", "0.5"},
+           {"百分之零点五", "0.5%"},
+           {"我十一点去", "I go at eleven o'clock"},
+           {"我喝了三十分钟", "I drank 30 minutes"},
+           {"我有五十美元", "I have 50 dollars"},
+           {"他下周五去北京", "He goes to Beijing next Friday"},
+           {"第三天", "The third day"},
+           {"三月五日", "On March 5"},
+           // Function words and order.
+           {"我把书放在桌子上", "I put book on the table"},
+           {"我的钱包被偷了", "My wallet was stolen"},
+           {"他写的信很长", "The letter that he writes is very long"},
+           {"但是他不去", "But he does not go"},
+           // Names the dictionary lacks.
+           {"小王来了", "Xiao Wang came"},
+           {"王先生是老师", "Mr Wang is a teacher"},
        }) {
     EXPECT_EQ(ChineseToEnglish(index, chinese), english) << chinese;
   }
@@ -74,6 +108,13 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
       {"room", {"房间", "n", 0, "间"}}, {"name", {"名字", "n"}},          {"like", {"喜欢", "v"}},
       {"fish", {"鱼", "n", 0, "条"}},   {"child", {"孩子", "n"}},         {"go", {"去", "v"}},
       {"school", {"学校", "n"}},        {"station", {"车站", "n"}},
+      {"interest", {"关注", "v"}},      {"rate", {"率", "n"}},            {"interest rate", {"利率", "n"}},
+      {"rise", {"上升", "v"}},          {"sign", {"签", "v"}},            {"sign in", {"登录", "v"}},
+      {"dollar", {"块", "n"}},          {"minute", {"分", "n"}},          {"wait", {"等", "v"}},
+      {"friday", {"星期五", "t"}},      {"tea", {"茶", "n"}},             {"steal", {"偷", "v"}},
+      {"wallet", {"钱包", "n"}},        {"finish", {"完成", "v"}},        {"work", {"工作", "n"}},
+      {"busy", {"忙", "a"}},            {"know", {"知道", "v"}},          {"milk", {"牛奶", "n"}},
+      {"money", {"钱", "n"}},           {"cost", {"花", "v"}},
   };
   const DictionaryIndex index = testing::IndexOf(tables);
   for (const auto& [english, chinese] : Cases{
@@ -92,9 +133,50 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"Where is the station?", "车站在哪里？"},
            {"I like Python and Rust", "我喜欢 Python 和 Rust"},  // unknown names kept
            {"\"book\"\nbook", "“书”\n书"},
+           // Negation never lost.
+           {"I never drink coffee", "我从不喝咖啡"},
+           {"There is no milk", "没有牛奶"},
+           {"I have no money", "我没有钱"},
+           {"I might not go", "我可能不去"},
+           // Numbers, times and money.
+           {"It costs fifty dollars", "花五十美元"},
+           {"I waited thirty minutes", "我等了三十分钟"},
+           {"I go at eleven o'clock", "我十一点去"},
+           {"I go to school next Friday", "我下周五去学校"},
+           // Multi-word entries, longest first and inflected.
+           {"Interest rates rose", "利率上升了"},
+           {"I signed in", "我登录了"},
+           // Auxiliaries, clause joiners, passives and relative clauses.
+           {"I have to go", "我必须去"},
+           {"He has finished the work", "他已完成工作"},
+           {"I like tea but he likes coffee", "我喜欢茶，但是他喜欢咖啡"},
+           {"I know that he is busy", "我知道他很忙"},
+           {"My wallet was stolen by him", "我的钱包被他偷了"},
+           {"The book that I bought is small", "我买的书很小"},
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;
   }
+}
+
+// A row of the closed-class table that another row of the same word and class
+// hides, or that lacks its word for a direction it is read in, is a fault.
+TEST(ClosedClassWordsTest, EveryRowIsFoundInEachDirectionItIsReadIn) {
+  for (const ClosedClassWord& row : ClosedClassWords()) {
+    EXPECT_FALSE((row.flags & kToChinese) && (row.flags & kToEnglish)) << row.chinese;
+    if (!(row.flags & kToChinese)) {
+      EXPECT_EQ(ChineseClosedWord(row.chinese, row.wordClass), &row) << row.chinese << " / " << row.english;
+    }
+    if (!(row.flags & kToEnglish)) {
+      std::string key(row.english);
+      for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      EXPECT_EQ(EnglishClosedWord(key, row.wordClass), &row) << row.english << " / " << row.chinese;
+      if (!row.object.empty() && row.object != row.english) {
+        EXPECT_EQ(EnglishClosedWord(row.object, row.wordClass), &row) << row.object;
+      }
+    }
+  }
+  EXPECT_EQ(EnglishClosedWord("her")->wordClass, WordClass::Possessive) << "her book: 她的书";
+  EXPECT_EQ(EnglishClosedWord("may")->wordClass, WordClass::Modal) << "may before May";
 }
 
 CedictEntry Entry(std::string word, std::string pinyin, std::vector<std::string> senses) {
