@@ -61,7 +61,7 @@ class ClauseWriter {
       Emit(m_chunks.front().english);
       m_chunks.erase(m_chunks.begin());
     }
-    const bool please = !m_chunks.empty() && m_chunks.front().role == Role::Please;
+    const bool please = m_please = !m_chunks.empty() && m_chunks.front().role == Role::Please;
     if (please) {
       Emit("please");
       m_chunks.erase(m_chunks.begin());
@@ -75,6 +75,16 @@ class ClauseWriter {
         m_chunks.front().chinese == "别") {
       Fired("你 + 别 + verb: don't + verb");
       m_subject.reset();
+    }
+    // 我们 + 动词 + 吧 → let's + verb.
+    const bool suggestion = !m_chunks.empty() && m_chunks.back().chinese == "吧";
+    if (suggestion && m_subject && m_subject->pronoun && m_subject->english == "we") {
+      Fired("我们 + verb + 吧: let's + verb");
+      Emit("let's");
+      m_subject.reset();
+      WritePredicate(true);
+      EmitTime();
+      return std::move(m_out);
     }
     if (!m_subject && !please && !m_chunks.empty() && m_chunks.front().role == Role::Noun) {
       Fired("noun phrase alone: heading");  // 下载完成, 禁止停车
@@ -130,6 +140,16 @@ class ClauseWriter {
       return;
     }
     Objects(p, i);
+    if (imperative && !m_subject && !m_please && p.kind == Predicate::Kind::Be && !p.after.empty() && !p.progressive &&
+        p.modal.empty() && !m_question) {
+      Fired("no subject + adjective: it is");  // 太贵了: "It is too expensive"
+      Chunk it;
+      it.role = Role::Noun;
+      it.pronoun = ChineseClosedWord("它", WordClass::Pronoun);
+      it.english = "it";
+      m_subject = std::move(it);
+      imperative = false;
+    }
     Inflect(p, imperative);
     Write(p);
   }
@@ -328,6 +348,7 @@ class ClauseWriter {
   RuleTrace* m_trace;
   std::optional<Chunk> m_subject;
   bool m_yesNo = false;
+  bool m_please = false;
   bool m_future = false;
   bool m_now = false;
   std::string m_whWord;
