@@ -124,7 +124,9 @@ std::vector<ChinesePiece> ClauseBuilder::Run() {
   // sentence ("今天天气很好"), after a pronoun they follow it ("我今天…").
   std::size_t leadingTimes = 0;
   while (leadingTimes < m_timeCount && leadingTimes < m_pieces.size()) ++leadingTimes;
-  const bool timeFirst = m_subject && !m_subject->pronoun && !m_subject->time;
+  // A clock time follows the subject all the same: 会议三点开始.
+  const bool clock = leadingTimes > 0 && m_pieces.front().text.ends_with("点");
+  const bool timeFirst = m_subject && !m_subject->pronoun && !m_subject->time && !clock;
   if (timeFirst) {
     for (std::size_t t = 0; t < leadingTimes; ++t) out.push_back(std::move(m_pieces[t]));
   }
