@@ -95,6 +95,13 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
        }) {
     EXPECT_EQ(ChineseToEnglish(index, chinese), english) << chinese;
   }
+  RuleTrace trace;
+  ChineseToEnglish(index, "我可能不去", &trace);
+  EXPECT_EQ(trace.rules(), (std::vector<std::string>{"pronoun", "modal", "negation", "verb", "modal + verb"}));
+  // Rules that look ahead, cut short at the end of a clause.
+  for (const char* odd : {"第", "百分之", "十一点半", "三月", "零点", "把", "被", "小", "我的的", "没有", "别", "点点"}) {
+    EXPECT_NO_THROW(ChineseToEnglish(index, odd)) << odd;
+  }
 }
 
 TEST(EnglishToChineseTest, AppliesTheTransferRules) {
@@ -155,6 +162,10 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"The book that I bought is small", "我买的书很小"},
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;
+  }
+  for (const char* odd : {"that", "I know that", "and he", "the book that", "no", "there is", "have to", "by",
+                          "n't 2din'?", "eleven o'clock o'clock", "next", "a lot of"}) {
+    EXPECT_NO_THROW(EnglishToChinese(index, odd)) << odd;
   }
 }
 
