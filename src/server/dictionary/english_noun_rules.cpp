@@ -10,6 +10,16 @@ namespace parlavo::server::english_rules {
 std::optional<NounPhrase> ClauseBuilder::ParseNounPhrase() {
   const std::size_t start = m_at;
   NounPhrase phrase;
+  // next Friday → 下周五; this Friday → 这周五.
+  if ((IsWord("next") || IsWord("last") || IsWord("this")) && m_at + 1 < m_items.size()) {
+    if (const ClosedClassWord* day = EnglishClosedWord(m_items[m_at + 1].lookup, WordClass::Weekday)) {
+      Fired("next + weekday: 下周五");
+      phrase.chinese = (IsWord("next") ? "下" : IsWord("last") ? "上" : "这") + std::string(day->chinese);
+      phrase.time = true;
+      m_at += 2;
+      return phrase;
+    }
+  }
   if (Is(Kind::Pronoun)) {
     phrase.chinese = Current().chinese;
     phrase.pronoun = true;
