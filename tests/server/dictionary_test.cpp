@@ -47,7 +47,9 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
       {"有", {"to have", "v", 5000}},    {"来", {"to come", "v", 3000}},   {"别", {"do not", "d", 900}},
       {"走", {"to walk/to leave", "v", 900}}, {"先生", {"sir/Mr.", "n", 600}}, {"写", {"to write", "v", 500}},
       {"信", {"letter", "n", 400}},      {"长", {"long", "a", 800}},        {"从来", {"always", "d", 300}},
-      {"但是", {"but", "c", 900}},       {"没有", {"not have", "v", 4000}},
+      {"但是", {"but", "c", 900}},       {"没有", {"not have", "v", 4000}},  {"一个", {"a", "m", 5000}},
+      {"小时", {"hour", "n", 300}},      {"二", {"two", "m", 900}},        {"四", {"four", "m", 900}},
+      {"年", {"year", "q", 900}},
   };
   tables.totalFrequency = 150000;
   const DictionaryIndex index = testing::IndexOf(tables);
@@ -84,6 +86,8 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"他下周五去北京", "He goes to Beijing next Friday"},
            {"第三天", "The third day"},
            {"三月五日", "On March 5"},
+           {"我喝了一个小时", "I drank one hour"},         // 一个 glued by the segmenter
+           {"二零二四年他去北京", "He goes to Beijing in 2024"},
            // Function words and order.
            {"我把书放在桌子上", "I put book on the table"},
            {"我的钱包被偷了", "My wallet was stolen"},
@@ -150,6 +154,8 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"I waited thirty minutes", "我等了三十分钟"},
            {"I go at eleven o'clock", "我十一点去"},
            {"I go to school next Friday", "我下周五去学校"},
+           {"The second book is small", "第二本书很小"},
+           {"It rose 5 percent", "上升了百分之5"},
            // Multi-word entries, longest first and inflected.
            {"Interest rates rose", "利率上升了"},
            {"I signed in", "我登录了"},

@@ -191,6 +191,30 @@ std::optional<Chunk> Chunker::NumberPhrase() {
     m_at = end;
     return finish("百分之 + number: percent", Role::Noun, EnglishNumber(*value) + (*value > 12 || *value != std::floor(*value) ? "%" : " percent"));
   }
+  // 一个小时: the segmenter glues the number to 个.
+  if (const std::string_view word = Text(m_at); run.empty() && word.ends_with("个") && word.size() > std::string_view("个").size()) {
+    const auto value = NumberValue(word.substr(0, word.size() - std::string_view("个").size()));
+    if (value && m_at + 1 < m_words.size()) {
+      if (const ClosedClassWord* unit = ChineseClosedWord("个" + std::string(Text(m_at + 1)), WordClass::TimeUnit)) {
+        m_at += 2;
+        return finish("number + unit of time: duration", Role::Noun, Counted(*value, unit->english));
+      }
+    }
+  }
+  // 二零二四年 → 2024.
+  if (run.size() >= 4 * std::string_view("零").size() && Text(runEnd) == "年" && run.find("十") == std::string::npos &&
+      run.find("百") == std::string::npos && run.find("千") == std::string::npos) {
+    std::string year;
+    for (std::size_t pos = 0; pos < run.size();) {
+      const std::size_t at = pos;
+      NextCodePoint(run, pos);
+      const ClosedClassWord* digit = ChineseClosedWord(std::string_view(run).substr(at, pos - at), WordClass::Number);
+      if (!digit || digit->value > 9) return std::nullopt;
+      year += static_cast<char>('0' + digit->value);
+    }
+    m_at = runEnd + 1;
+    return finish("digits + 年: year", Role::Time, "in " + year);
+  }
   if (run.empty()) return std::nullopt;
   // 十一点 → eleven o'clock; 十一点半 → half past eleven; 零点五 → 0.5.
   const std::size_t point = run.find(kPoint);
@@ -221,17 +245,23 @@ std::optional<Chunk> Chunker::NumberPhrase() {
   const auto value = NumberValue(run);
   if (!value) return std::nullopt;
   // 三十分钟 → 30 minutes; 一个小时 → one hour.
-  const std::string unitText = Text(runEnd) == "个" ? "个" + std::string(Text(runEnd + 1)) : std::string(Text(runEnd));
-  if (const auto* unit = ChineseClosedWord(unitText, WordClass::TimeUnit); unit && !IsNoun(runEnd + (Text(runEnd) == "个" ? 2 : 1))) {
-    m_at = runEnd + (Text(runEnd) == "个" ? 2 : 1);
-    return finish("number + unit of time: duration", Role::Noun, Counted(*value, unit->english));
-  }
+  if (const auto duration = Duration(*value, runEnd)) return finish("number + unit of time: duration", Role::Noun, *duration);
   // 五十美元 → 50 dollars; 五十块 → 50 yuan, but 一块蛋糕 is a piece of cake.
   if (const auto* currency = ChineseClosedWord(Text(runEnd), WordClass::Currency); currency && !IsNoun(runEnd + 1)) {
     m_at = runEnd + 1;
     return finish("number + currency: money", Role::Noun, Counted(*value, currency->english));
   }
   return std::nullopt;
+}
+
+// 数 + (个) + 分钟/小时/天 → number + minutes/hours/days, unless a noun follows (三天时间 is a noun phrase's).
+std::optional<std::string> Chunker::Duration(double value, std::size_t unitAt) {
+  const bool ge = Text(unitAt) == "个";
+  const std::string unitText = ge ? "个" + std::string(Text(unitAt + 1)) : std::string(Text(unitAt));
+  const ClosedClassWord* unit = ChineseClosedWord(unitText, WordClass::TimeUnit);
+  if (!unit || IsNoun(unitAt + (ge ? 2 : 1))) return std::nullopt;
+  m_at = unitAt + (ge ? 2 : 1);
+  return Counted(value, unit->english);
 }
 
 // 小/老 + 姓 → Xiao/Lao + surname; 姓 + 先生/老师 → Mr/Teacher + surname.

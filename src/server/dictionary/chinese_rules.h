@@ -98,6 +98,7 @@ class Chunker {
   // Numbers (chinese_number_rules.cpp): chunks of their own before noun phrases.
   std::optional<Chunk> NumberPhrase();
   std::optional<Chunk> NameWithTitle();
+  std::optional<std::string> Duration(double value, std::size_t unitAt);
 
   // Other words (chinese_word_rules.cpp).
   Chunk Single();

@@ -41,6 +41,7 @@ std::optional<NounPhrase> ClauseBuilder::ParseNounPhrase() {
     return phrase;
   }
   std::string determiner;
+  bool ordinal = false;
   bool counted = false;
   long number = -1;
   std::string container;
@@ -50,6 +51,7 @@ std::optional<NounPhrase> ClauseBuilder::ParseNounPhrase() {
   } else if (Is(Kind::Determiner)) {
     determiner = Current().chinese;
     counted = determiner == "这" || determiner == "那" || determiner == "几";
+    ordinal = Current().lookup != determiner && determiner.starts_with("第");
     ++m_at;
   } else if (Is(Kind::Article)) {
     if (!Current().chinese.empty()) {
@@ -57,6 +59,13 @@ std::optional<NounPhrase> ClauseBuilder::ParseNounPhrase() {
       counted = true;
     }
     ++m_at;
+    if (Is(Kind::Determiner) && Current().chinese.starts_with("第") && Current().lookup != Current().chinese) {
+      determiner = Current().chinese;  // the second book: 第二本书
+      ordinal = true;
+      number = -1;
+      counted = false;
+      ++m_at;
+    }
   }
   bool anyNumber = false;
   while (Is(Kind::Number)) {
@@ -66,6 +75,12 @@ std::optional<NounPhrase> ClauseBuilder::ParseNounPhrase() {
     determiner += item.number == 2 && !item.latin && last && !anyNumber ? "两" : item.chinese;
     anyNumber = counted = true;
     ++m_at;
+  }
+  if (anyNumber && IsWord("percent")) {
+    Fired("number + percent: 百分之");  // five percent: 百分之五
+    ++m_at;
+    phrase.chinese = "百分之" + determiner;
+    return phrase;
   }
   if (anyNumber && IsWord("o'clock")) {
     Fired("number + o'clock: clock time");  // eleven o'clock: 十一点
@@ -129,8 +144,11 @@ std::optional<NounPhrase> ClauseBuilder::ParseNounPhrase() {
     m_at = start;
     return std::nullopt;
   }
-  if (unit && anyNumber) Fired("number + unit: no measure word");
-  if (counted && container.empty() && !(unit && anyNumber)) container = measure.empty() ? "个" : measure;
+  if (ordinal && nouns == "时候") nouns = "次";  // the third time: 第三次
+  if (unit && (anyNumber || ordinal)) Fired("number + unit: no measure word");
+  if ((counted || ordinal) && container.empty() && !(unit && (anyNumber || ordinal)) && nouns != "次") {
+    container = measure.empty() ? "个" : measure;
+  }
   if (anyNumber && nouns.ends_with("们")) nouns.resize(nouns.size() - std::string_view("们").size());
   phrase.chinese = determiner + container + modifiers + nouns;
   if (phrase.latin && (!determiner.empty() || !modifiers.empty())) phrase.latin = false;

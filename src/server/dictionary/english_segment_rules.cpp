@@ -122,7 +122,12 @@ struct Segmenter {
     if (first && (first->wordClass == WordClass::Pronoun || IsPhraseBreaking(first->wordClass))) return 0;
     for (std::size_t count = std::min(lexicon.longestKey(), words.size() - at); count >= 2; --count) {
       const std::string& lastWord = words[at + count - 1];
-      const bool particle = lastWord == "in" || lastWord == "on";
+      // "signed in", "checked in at the hotel", but not "come on Monday".
+      const ClosedClassWord* after = at + count < words.size() ? GrammarWord(words[at + count]) : nullptr;
+      const bool particle = (lastWord == "in" || lastWord == "on") &&
+                            (at + count == words.size() || (after && (after->wordClass == WordClass::Preposition ||
+                                                                      after->wordClass == WordClass::Conjunction ||
+                                                                      after->wordClass == WordClass::Adverb)));
       if (EnglishClosedWord(lastWord, IsPhraseBreaking) && !particle) continue;
       const auto phrase = lexicon.Phrase(words, at, count);
       // "sign in", "check in": a verb with its particle, not a noun before a preposition.
@@ -250,7 +255,8 @@ std::vector<Item> Classify(const Lexicon& lexicon, const std::vector<ClauseToken
         }
       }
     }
-    const bool counted = !segmenter.items.empty() && segmenter.items.back().kind == Kind::Number;
+    const bool counted = !segmenter.items.empty() && (segmenter.items.back().kind == Kind::Number ||
+                                                      segmenter.items.back().chinese.starts_with("第"));
     if (const ClosedClassWord* unit = taken == 1 && counted ? Unit(item.lookup) : nullptr;
         unit && (item.kind == Kind::Noun || item.kind == Kind::Verb)) {
       item.kind = Kind::Noun;  // thirty minutes: 三十分钟, fifty dollars: 五十美元
