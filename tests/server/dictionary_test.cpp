@@ -49,7 +49,7 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
       {"信", {"letter", "n", 400}},      {"长", {"long", "a", 800}},        {"从来", {"always", "d", 300}},
       {"但是", {"but", "c", 900}},       {"没有", {"not have", "v", 4000}},  {"一个", {"a", "m", 5000}},
       {"小时", {"hour", "n", 300}},      {"二", {"two", "m", 900}},        {"四", {"four", "m", 900}},
-      {"年", {"year", "q", 900}},
+      {"年", {"year", "q", 900}},        {"时候", {"time", "n", 900}},
   };
   tables.totalFrequency = 150000;
   const DictionaryIndex index = testing::IndexOf(tables);
@@ -93,6 +93,7 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"我的钱包被偷了", "My wallet was stolen"},
            {"他写的信很长", "The letter that he writes is very long"},
            {"但是他不去", "But he does not go"},
+           {"他来的时候，我不去", "When he comes, I do not go"},
            // Names the dictionary lacks.
            {"小王来了", "Xiao Wang came"},
            {"王先生是老师", "Mr Wang is a teacher"},
@@ -125,7 +126,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
       {"friday", {"星期五", "t"}},      {"tea", {"茶", "n"}},             {"steal", {"偷", "v"}},
       {"wallet", {"钱包", "n"}},        {"finish", {"完成", "v"}},        {"work", {"工作", "n"}},
       {"busy", {"忙", "a"}},            {"know", {"知道", "v"}},          {"milk", {"牛奶", "n"}},
-      {"money", {"钱", "n"}},           {"cost", {"花", "v"}},
+      {"money", {"钱", "n"}},           {"cost", {"花", "v"}},            {"come", {"来", "v"}},
   };
   const DictionaryIndex index = testing::IndexOf(tables);
   for (const auto& [english, chinese] : Cases{
@@ -164,6 +165,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"He has finished the work", "他已完成工作"},
            {"I like tea but he likes coffee", "我喜欢茶，但是他喜欢咖啡"},
            {"I know that he is busy", "我知道他很忙"},
+           {"I was busy when he came", "他来了的时候，我很忙"},
            {"My wallet was stolen by him", "我的钱包被他偷了"},
            {"The book that I bought is small", "我买的书很小"},
        }) {

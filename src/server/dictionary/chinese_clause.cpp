@@ -203,7 +203,18 @@ std::size_t Chunker::NumberEnd(std::size_t at) const {
 
 std::vector<EnglishWord> TranslateChineseClause(const DictionaryIndex& index, const std::vector<ClauseWord>& words,
                                                 bool question, RuleTrace* trace) {
-  return chinese_rules::WriteEnglishClause(chinese_rules::Chunker(index, words, trace).Run(), question, trace);
+  // 分句 + 的时候 → when + clause.
+  const std::size_t size = words.size();
+  const bool when = size > 2 && (words[size - 1].text == "时候" || words[size - 1].text == "时") &&
+                    words[size - 2].text == "的";
+  if (!when) return chinese_rules::WriteEnglishClause(chinese_rules::Chunker(index, words, trace).Run(), question, trace);
+  Fire(trace, "clause + 的时候: when + clause");
+  const std::vector<ClauseWord> clause(words.begin(), words.end() - 2);
+  std::vector<EnglishWord> english{{"when", false}};
+  for (EnglishWord& word : chinese_rules::WriteEnglishClause(chinese_rules::Chunker(index, clause, trace).Run(), question, trace)) {
+    english.push_back(std::move(word));
+  }
+  return english;
 }
 
 }  // namespace parlavo::server

@@ -88,7 +88,9 @@ bool SaysOrThinks(std::string_view verb) {
 bool JoinsClauses(const std::vector<ClauseToken>& words, std::size_t at) {
   const std::string& word = words[at].lookup;
   if (word == "that" && at + 1 < words.size() && SaysOrThinks(words[at - 1].lookup)) return true;
-  if (word == "but" || word == "because" || word == "if" || word == "so" || word == "although") return true;
+  if (word == "but" || word == "because" || word == "if" || word == "so" || word == "although" || word == "when") {
+    return true;
+  }
   if (word != "and" || at + 1 >= words.size()) return false;
   const ClosedClassWord* next = EnglishClosedWord(words[at + 1].lookup, WordClass::Pronoun);
   return next && words[at + 1].lookup != "me" && words[at + 1].lookup != "us" && words[at + 1].lookup != "them";
@@ -110,13 +112,27 @@ std::vector<ChinesePiece> TranslateEnglishClause(const DictionaryIndex& index, c
       if (that) ++start;
       else pieces.push_back({"，"});
     }
-    const std::vector<ClauseToken> clause(words.begin() + static_cast<std::ptrdiff_t>(start),
-                                          words.begin() + static_cast<std::ptrdiff_t>(end));
-    for (ChinesePiece& piece : ClauseBuilder(Classify(Lexicon(index), clause, trace), question, trace).Run()) {
-      if (!(start > 0 && piece.text == "和" && !pieces.empty() && pieces.back().text == "，")) {
-        pieces.push_back(std::move(piece));
+    // when + 分句 → 分句 + 的时候, before the clause it times.
+    const bool when = words[start].lookup == "when" && !question && end > start + 1;
+    if (when) Fire(trace, "when + clause: clause 的时候, first");
+    std::vector<ClauseToken> clause(words.begin() + static_cast<std::ptrdiff_t>(start + (when ? 1 : 0)),
+                                    words.begin() + static_cast<std::ptrdiff_t>(end));
+    std::vector<ChinesePiece> translated = ClauseBuilder(Classify(Lexicon(index), clause, trace), question, trace).Run();
+    if (start > 0 && !translated.empty() && translated.front().text == "和" && !pieces.empty() && pieces.back().text == "，") {
+      translated.erase(translated.begin());
+    }
+    if (when) {
+      translated.push_back({"的时候"});
+      if (start > 0 && !pieces.empty() && pieces.back().text == "，") {
+        // I was asleep when he came: 他来的时候，我在睡觉.
+        pieces.pop_back();
+        translated.push_back({"，"});
+        pieces.insert(pieces.begin(), translated.begin(), translated.end());
+        start = end;
+        continue;
       }
     }
+    for (ChinesePiece& piece : translated) pieces.push_back(std::move(piece));
     start = end;
   }
   std::erase_if(pieces, [](const ChinesePiece& piece) { return piece.text.empty(); });
