@@ -49,7 +49,8 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
       {"信", {"letter", "n", 400}},      {"长", {"long", "a", 800}},        {"从来", {"always", "d", 300}},
       {"但是", {"but", "c", 900}},       {"没有", {"not have", "v", 4000}},  {"一个", {"a", "m", 5000}},
       {"小时", {"hour", "n", 300}},      {"二", {"two", "m", 900}},        {"四", {"four", "m", 900}},
-      {"年", {"year", "q", 900}},        {"时候", {"time", "n", 900}},
+      {"年", {"year", "q", 900}},        {"时候", {"time", "n", 900}},     {"得", {"to obtain", "v", 900}},
+      {"过", {"to cross", "v", 900}},   {"和", {"and/with", "c", 3000}},
   };
   tables.totalFrequency = 150000;
   const DictionaryIndex index = testing::IndexOf(tables);
@@ -94,6 +95,9 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"他写的信很长", "The letter that he writes is very long"},
            {"但是他不去", "But he does not go"},
            {"他来的时候，我不去", "When he comes, I do not go"},
+           {"他去过北京", "He has been to Beijing"},
+           {"我得去", "I have to go"},
+           {"我和他是学生", "I and he are students"},
            // Names the dictionary lacks.
            {"小王来了", "Xiao Wang came"},
            {"王先生是老师", "Mr Wang is a teacher"},

@@ -31,7 +31,7 @@ bool IsFunctionWordText(std::string_view text) {
       if (row.flags & kToChinese) continue;
       switch (row.wordClass) {
         case WordClass::Pronoun: case WordClass::Modal: case WordClass::Degree: case WordClass::Locative:
-        case WordClass::Adverb: case WordClass::Negator: case WordClass::Particle:
+        case WordClass::Adverb: case WordClass::Negator: case WordClass::Particle: case WordClass::Conjunction:
           words.emplace_back(row.chinese);
           break;
         default:
@@ -127,6 +127,7 @@ std::vector<Chunk> Chunker::Run() {
     if (!describing && !phrase) phrase = NumberPhrase();
     if (!describing && !phrase) phrase = NameWithTitle();
     if (!describing && !phrase) phrase = NounPhrase();
+    if (phrase && phrase->role == Role::Noun) phrase = Coordinated(std::move(*phrase));
     m_chunks.push_back(phrase ? std::move(*phrase) : Single());
   }
   return std::move(m_chunks);

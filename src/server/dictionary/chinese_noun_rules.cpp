@@ -101,6 +101,29 @@ std::optional<Chunk> Chunker::Bei() {
   return verb;
 }
 
+// 名词 + 和 + 名词 → noun and noun (我和他 → I and he), plural.
+Chunk Chunker::Coordinated(Chunk first) {
+  if (Text(m_at) != "和" && Text(m_at) != "跟" && Text(m_at) != "与") return first;
+  const std::size_t start = m_at++;
+  auto second = NounPhrase();
+  if (!second) {
+    m_at = start;
+    return first;
+  }
+  Fired("noun + 和 + noun: noun and noun");
+  const bool subject = m_chunks.empty();
+  const auto english = [subject](const Chunk& noun) {
+    if (!noun.pronoun) return WithArticle(noun, subject ? "the" : "");
+    return std::string(subject ? noun.pronoun->english : noun.pronoun->object);
+  };
+  Chunk both;
+  both.role = Role::Noun;
+  both.english = english(first) + " and " + english(*second);
+  both.plural = both.determined = true;
+  both.chinese = first.chinese + JoinedText(start, m_at);
+  return both;
+}
+
 // 代词 → pronoun; 代词 + 的 + 名词 → possessive + noun; 代词 + 亲属 → possessive + kin (我妈妈).
 Chunker::Outcome Chunker::PronounAlone(NounState& state) {
   const ClosedClassWord* pronoun = ChineseClosedWord(Text(m_at), WordClass::Pronoun);

@@ -36,6 +36,7 @@ std::string Be(Person person, bool past) {
 // What comes before the main verb and what the verb group is made of.
 struct Predicate {
   bool negated = false, negatedPast = false, progressive = false, already = false, done = false;
+  bool ever = false;  // 过: "have been", without "already"
   std::string modal, degree, adverbs;
   std::vector<std::string> places;
   enum class Kind { Verb, Be } kind = Kind::Be;
@@ -167,6 +168,7 @@ class ClauseWriter {
       } else if (chunk.role == Role::Progressive) {
         p.progressive = true;
       } else if (chunk.role == Role::Already) {
+        p.ever = p.ever || (chunk.chinese == "过" && !p.already);
         p.already = true;
       } else if (chunk.role == Role::Degree) {
         p.degree = chunk.english;
@@ -201,7 +203,15 @@ class ClauseWriter {
     if (role == Role::Copula) {
       Fired("是 + noun: be + a noun");
       ++i;
-      if (i < m_chunks.size() && m_chunks[i].role == Role::Noun) p.after.push_back(WithArticle(m_chunks[i++], "a"));
+      if (i < m_chunks.size() && m_chunks[i].role == Role::Noun) {
+        const Chunk& noun = m_chunks[i++];
+        const bool pluralSubject =
+            m_subject && (m_subject->pronoun ? m_subject->english == "we" || m_subject->english == "they" : m_subject->plural);
+        const bool single = noun.english.starts_with("this ") || noun.english.starts_with("that ") ||
+                            noun.english.starts_with("a ") || noun.english.starts_with("an ");
+        const bool plural = pluralSubject && !noun.plural && !noun.proper && !noun.pronoun && !noun.kept && !single;
+        p.after.push_back(plural ? Plural(noun.english) : WithArticle(noun, "a"));  // 我们是朋友: "friends"
+      }
       return i;
     }
     if (role == Role::Adjective) {
@@ -277,7 +287,8 @@ class ClauseWriter {
       // A thing that has undergone the act, with nothing after the verb, is
       // its object: "文件已保存" -> "The file has been saved".
       const bool undergone = m_subject && !m_subject->pronoun && !m_subject->proper && p.after.empty();
-      group.push_back((undergone ? "been " : "already ") + InflectVerb(p.verb, Inflection::Participle));
+      const std::string participle = p.ever && p.verb == "go" ? "been" : InflectVerb(p.verb, Inflection::Participle);
+      group.push_back((undergone ? "been " : p.ever ? "" : "already ") + participle);
     } else if (p.negated || (m_question && m_subject)) {
       Fired(p.negated ? "不/没 + verb: do not + verb" : "question: do + verb");
       group.push_back(past ? "did" : person == Person::Third ? "does" : "do");

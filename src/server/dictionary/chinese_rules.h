@@ -85,6 +85,7 @@ class Chunker {
   std::optional<Chunk> Ba();
   std::optional<Chunk> Bei();
   std::optional<Chunk> NounPhrase();
+  Chunk Coordinated(Chunk first);
   Outcome PronounAlone(NounState& state);
   Outcome TimePossessor(NounState& state);
   Outcome Many(NounState& state);

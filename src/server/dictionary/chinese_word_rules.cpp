@@ -298,6 +298,14 @@ bool Chunker::VerbWord(const ClauseWord& word, Chunk& chunk) {
   chunk.english = Sense(word.entry->value, true);
   const std::string_view after = Text(m_at);
   const bool joined = after.starts_with(kNo) && IsResult(after.substr(kNo.size()));
+  if (after == "过") {
+    Fired("verb + 过: have + participle");  // 我去过北京: "I have been to Beijing"
+    Chunk ever;
+    ever.role = Role::Already;
+    ever.chinese = "过";
+    m_chunks.push_back(std::move(ever));
+    ++m_at;
+  }
   if ((after == kNo && IsResult(Text(m_at + 1))) || joined) {
     Fired("verb + 不 + result: cannot");
     m_chunks.push_back(NegationChunk(false));

@@ -135,6 +135,7 @@ constexpr ClosedClassWord kWords[] = {
     {Modal, "必须", "must"},
     {Modal, "会", "can", kToEnglish},
     {Modal, "可能", "might"},
+    {Modal, "得", "have to", kToEnglish},
     {Modal, "能", "could", kToChinese},
     {Modal, "会", "will", kToChinese},
     {Modal, "会", "would", kToChinese},
