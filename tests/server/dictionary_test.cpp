@@ -131,6 +131,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
       {"wallet", {"钱包", "n"}},        {"finish", {"完成", "v"}},        {"work", {"工作", "n"}},
       {"busy", {"忙", "a"}},            {"know", {"知道", "v"}},          {"milk", {"牛奶", "n"}},
       {"money", {"钱", "n"}},           {"cost", {"花", "v"}},            {"come", {"来", "v"}},
+      {"tall", {"高", "a"}},            {"beijing", {"北京", "ns"}},
   };
   const DictionaryIndex index = testing::IndexOf(tables);
   for (const auto& [english, chinese] : Cases{
@@ -166,6 +167,9 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"I signed in", "我登录了"},
            // Auxiliaries, clause joiners, passives and relative clauses.
            {"I have to go", "我必须去"},
+           {"I have been to Beijing", "我去过北京"},
+           {"He is taller than me", "他比我更高"},
+           {"I waited for two hours", "我等了两小时"},
            {"He has finished the work", "他已完成工作"},
            {"I like tea but he likes coffee", "我喜欢茶，但是他喜欢咖啡"},
            {"I know that he is busy", "我知道他很忙"},

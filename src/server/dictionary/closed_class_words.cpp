@@ -178,6 +178,7 @@ constexpr ClosedClassWord kWords[] = {
     {Preposition, "", "of", kToChinese},
     {Preposition, "里", "into", kToChinese},
     {Preposition, "被", "by", kToChinese},
+    {Preposition, "比", "than", kToChinese},
     // Conjunctions.
     {Conjunction, "和", "and"},
     {Conjunction, "但是", "but"},

@@ -146,6 +146,7 @@ std::optional<NounPhrase> ClauseBuilder::ParseNounPhrase() {
   }
   if (ordinal && nouns == "时候") nouns = "次";  // the third time: 第三次
   if (unit && (anyNumber || ordinal)) Fired("number + unit: no measure word");
+  phrase.unit = unit && anyNumber;
   if ((counted || ordinal) && container.empty() && !(unit && (anyNumber || ordinal)) && nouns != "次") {
     container = measure.empty() ? "个" : measure;
   }
@@ -186,7 +187,8 @@ void ClauseBuilder::Preposition(Predicate& p, bool complementSlot) {
   const Item preposition = Current();
   ++m_at;
   m_noIndefinite = true;
-  if (Is(Kind::Number)) {
+  const bool counted = m_at + 1 < m_items.size() && (m_items[m_at + 1].kind == Kind::Noun || m_items[m_at + 1].unit);
+  if (Is(Kind::Number) && !counted) {
     p.times.push_back(Current().chinese + "点");  // "at nine"
     ++m_at;
     if (IsWord("o'clock")) ++m_at;
@@ -205,6 +207,14 @@ void ClauseBuilder::Preposition(Predicate& p, bool complementSlot) {
     return;
   }
   const std::string& word = preposition.lookup;
+  if (word == "than") {
+    m_places.push_back("比" + noun->chinese);  // taller than me: 比我更高
+    return;
+  }
+  if (word == "for" && noun->unit) {
+    p.objects.push_back({noun->chinese, noun->latin});  // for three years: 三年, after the verb
+    return;
+  }
   if (word == "by") {
     m_places.push_back("被" + noun->chinese);  // was taken by him: 被他拿走了
     return;

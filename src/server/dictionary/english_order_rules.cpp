@@ -225,6 +225,13 @@ bool ClauseBuilder::HaveVerb(Predicate& p) {
 // am/is/was → what follows decides: 是, 很, 在.
 bool ClauseBuilder::BeWord(Predicate& p) {
   if (!Is(Kind::Be) || !p.verb.empty()) return false;
+  if (p.perfect && IsNext("to")) {
+    Fired("have been to: 去过");  // I have been to Beijing: 我去过北京
+    p.verb = "去过";
+    p.perfect = false;
+    ++m_at;
+    return true;
+  }
   p.be = true;
   p.past = p.past || Current().past;
   return true;

@@ -63,6 +63,7 @@ struct NounPhrase {
   bool time = false;
   bool question = false;
   bool latin = false;
+  bool unit = false;  // a length of time or a sum: three years, fifty dollars
 };
 
 // What the verb group gathers before its objects.

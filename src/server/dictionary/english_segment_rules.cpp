@@ -258,7 +258,7 @@ std::vector<Item> Classify(const Lexicon& lexicon, const std::vector<ClauseToken
     const bool counted = !segmenter.items.empty() && (segmenter.items.back().kind == Kind::Number ||
                                                       segmenter.items.back().chinese.starts_with("第"));
     if (const ClosedClassWord* unit = taken == 1 && counted ? Unit(item.lookup) : nullptr;
-        unit && (item.kind == Kind::Noun || item.kind == Kind::Verb)) {
+        unit && (item.kind == Kind::Noun || item.kind == Kind::Verb || item.kind == Kind::Time)) {
       item.kind = Kind::Noun;  // thirty minutes: 三十分钟, fifty dollars: 五十美元
       item.chinese = unit->chinese;
       item.unit = true;
