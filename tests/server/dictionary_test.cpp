@@ -94,6 +94,7 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"我的钱包被偷了", "My wallet was stolen"},
            {"他写的信很长", "The letter that he writes is very long"},
            {"但是他不去", "But he does not go"},
+           {"但是很好", "But it is very good"},
            {"他来的时候，我不去", "When he comes, I do not go"},
            {"他去过北京", "He has been to Beijing"},
            {"我得去", "I have to go"},

@@ -28,6 +28,15 @@ bool IsFutureTime(std::string_view chinese) {
   return chinese.starts_with("明") || chinese.starts_with("下") || chinese.starts_with("将");
 }
 
+// "it" as a subject English needs and Chinese leaves out.
+Chunk It() {
+  Chunk it;
+  it.role = Role::Noun;
+  it.pronoun = ChineseClosedWord("它", WordClass::Pronoun);
+  it.english = "it";
+  return it;
+}
+
 std::string Be(Person person, bool past) {
   if (past) return person == Person::Plural ? "were" : "was";
   return person == Person::First ? "am" : person == Person::Plural ? "are" : "is";
@@ -61,6 +70,7 @@ class ClauseWriter {
       Fired("joiner first");
       Emit(m_chunks.front().english);
       m_chunks.erase(m_chunks.begin());
+      m_joined = true;
     }
     const bool please = m_please = !m_chunks.empty() && m_chunks.front().role == Role::Please;
     if (please) {
@@ -92,6 +102,10 @@ class ClauseWriter {
       for (const Chunk& chunk : m_chunks) Emit(chunk, "", !m_out.empty());
       EmitTime();
       return std::move(m_out);
+    }
+    if (m_joined && !m_subject && !please && !m_chunks.empty() && m_chunks.front().role != Role::Noun) {
+      Fired("joiner + no subject: it");  // 如果下雨: "if it rains"
+      m_subject = It();
     }
     WritePredicate(please || !m_subject);
     EmitTime();
@@ -144,11 +158,7 @@ class ClauseWriter {
     if (imperative && !m_subject && !m_please && p.kind == Predicate::Kind::Be && !p.after.empty() && !p.progressive &&
         p.modal.empty() && !m_question) {
       Fired("no subject + adjective: it is");  // 太贵了: "It is too expensive"
-      Chunk it;
-      it.role = Role::Noun;
-      it.pronoun = ChineseClosedWord("它", WordClass::Pronoun);
-      it.english = "it";
-      m_subject = std::move(it);
+      m_subject = It();
       imperative = false;
     }
     Inflect(p, imperative);
@@ -360,6 +370,7 @@ class ClauseWriter {
   std::optional<Chunk> m_subject;
   bool m_yesNo = false;
   bool m_please = false;
+  bool m_joined = false;  // began with if/because/but
   bool m_future = false;
   bool m_now = false;
   std::string m_whWord;
