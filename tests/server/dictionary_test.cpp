@@ -109,7 +109,8 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
   ChineseToEnglish(index, "我可能不去", &trace);
   EXPECT_EQ(trace.rules(), (std::vector<std::string>{"pronoun", "modal", "negation", "verb", "modal + verb"}));
   // Rules that look ahead, cut short at the end of a clause.
-  for (const char* odd : {"第", "百分之", "十一点半", "三月", "零点", "把", "被", "小", "我的的", "没有", "别", "点点"}) {
+  for (const char* odd : {"第", "百分之", "十一点半", "三月", "零点", "把", "被", "小", "我的的", "没有", "别", "点点",
+                          "九万万万万万万万万万万万万万万万万万万块"}) {
     EXPECT_NO_THROW(ChineseToEnglish(index, odd)) << odd;
   }
 }

@@ -190,7 +190,8 @@ Chunker::Outcome Chunker::NumberAndMeasure(NounState& state) {
   const std::size_t numberEnd = NumberEnd(m_at);
   if (numberEnd == m_at) return Outcome::Skipped;
   const auto parsed = NumberValue(JoinedText(m_at, numberEnd));
-  const double value = parsed.value_or(0);
+  if (!parsed) return Outcome::Skipped;  // too large to read as a number
+  const double value = *parsed;
   m_at = numberEnd;
   if (IsMeasure(m_at)) {
     const std::string_view measure = Text(m_at);

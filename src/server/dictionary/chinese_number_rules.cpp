@@ -16,6 +16,9 @@ namespace {
 
 constexpr std::string_view kPoint = "点";
 
+// Larger numerals are not read as numbers: no value overflows (九万万万万万 …).
+constexpr long kLargestNumber = 1'000'000'000'000'000;
+
 std::optional<long> IntegerValue(std::string_view text) {
   long total = 0, section = 0, digit = -1;
   bool any = false;
@@ -27,9 +30,11 @@ std::optional<long> IntegerValue(std::string_view text) {
     if (number->value < 10) {
       digit = number->value;
     } else if (number->value < 10000) {
+      if (section > kLargestNumber) return std::nullopt;
       section += (digit < 0 ? 1 : digit) * number->value;
       digit = -1;
     } else {
+      if (total + section + 9 > kLargestNumber / number->value || section > kLargestNumber) return std::nullopt;
       total = (total + section + std::max(digit, 0L)) * number->value;
       section = 0;
       digit = -1;
