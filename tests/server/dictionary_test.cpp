@@ -102,6 +102,7 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            // Names the dictionary lacks.
            {"小王来了", "Xiao Wang came"},
            {"王先生是老师", "Mr Wang is a teacher"},
+           {"他叫李小明", "He is called 李小明"},          // no pinyin for a given name: kept whole
        }) {
     EXPECT_EQ(ChineseToEnglish(index, chinese), english) << chinese;
   }

@@ -269,7 +269,8 @@ std::optional<std::string> Chunker::Duration(double value, std::size_t unitAt) {
   return Counted(value, unit->english);
 }
 
-// 小/老 + 姓 → Xiao/Lao + surname; 姓 + 先生/老师 → Mr/Teacher + surname.
+// 小/老 + 姓 → Xiao/Lao + surname; 姓 + 先生/老师 → Mr/Teacher + surname;
+// 叫 + 名字 → be called + the name kept whole (我叫王小明: not "king small bright").
 std::optional<Chunk> Chunker::NameWithTitle() {
   std::string joined(Text(m_at));
   std::size_t end = m_at + 1;
@@ -300,6 +301,19 @@ std::optional<Chunk> Chunker::NameWithTitle() {
     joined = JoinedText(m_at, m_at + 2);
     end = m_at + 2;
     return name(std::string(title->english) + ' ' + std::string(surname->english));
+  }
+  const bool called = !m_chunks.empty() && m_chunks.back().english == "be called";
+  const std::string rest = JoinedText(m_at, m_words.size());
+  const std::size_t length = CountCodePoints(rest);
+  if (called && length >= 2 && length <= 3 && m_words[m_at].han && !ChineseClosedWord(Text(m_at), WordClass::QuestionWord)) {
+    Fired("叫 + name: kept whole");
+    Chunk chunk;
+    chunk.role = Role::Noun;
+    chunk.proper = true;
+    chunk.english = rest;
+    chunk.chinese = rest;
+    m_at = m_words.size();
+    return chunk;
   }
   return std::nullopt;
 }
