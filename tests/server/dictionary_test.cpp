@@ -64,8 +64,8 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"我喝两杯咖啡", "I drink two cups of coffee"},        // a container measure
            {"他在喝咖啡", "He is drinking coffee"},               // 在 + verb
            {"他在公园里跑步", "He runs in the park"},             // 在 + place after the verb
-           {"我不喝咖啡", "I do not drink coffee"},
-           {"他没去北京", "He did not go to Beijing"},
+           {"我不喝咖啡", "I don't drink coffee"},
+           {"他没去北京", "He didn't go to Beijing"},
            {"我每天早上喝咖啡", "I drink coffee every morning"},
            {"书已买", "The book has been bought"},               // a thing undergoes the act
            {"你是学生吗？", "Are you a student?"},               // 吗: question order
@@ -75,9 +75,9 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"ＡＢＣ１２３", "ABC123"},
            // Negation after a modal or an adverb, and as a prohibition.
            {"我可能不去", "I might not go"},
-           {"我还是不去", "I still do not go"},
-           {"你别走", "Do not walk"},
-           {"他没有咖啡", "He does not have coffee"},
+           {"我还是不去", "I still don't go"},
+           {"你别走", "Don't walk"},
+           {"他没有咖啡", "He doesn't have coffee"},
            // Numbers, times, money and dates.
            {"零点五", "0.5"},
            {"百分之零点五", "0.5%"},
@@ -93,9 +93,9 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"我把书放在桌子上", "I put book on the table"},
            {"我的钱包被偷了", "My wallet was stolen"},
            {"他写的信很长", "The letter that he writes is very long"},
-           {"但是他不去", "But he does not go"},
+           {"但是他不去", "But he doesn't go"},
            {"但是很好", "But it is very good"},
-           {"他来的时候，我不去", "When he comes, I do not go"},
+           {"他来的时候，我不去", "When he comes, I don't go"},
            {"他去过北京", "He has been to Beijing"},
            {"我得去", "I have to go"},
            {"我和他是学生", "I and he are students"},

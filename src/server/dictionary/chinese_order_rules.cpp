@@ -301,8 +301,9 @@ class ClauseWriter {
       group.push_back((undergone ? "been " : p.ever ? "" : "already ") + participle);
     } else if (p.negated || (m_question && m_subject)) {
       Fired(p.negated ? "不/没 + verb: do not + verb" : "question: do + verb");
-      group.push_back(past ? "did" : person == Person::Third ? "does" : "do");
-      if (p.negated) group.push_back("not");
+      // As spoken: "don't", "doesn't", "didn't".
+      const std::string auxiliary = past ? "did" : person == Person::Third ? "does" : "do";
+      group.push_back(p.negated ? (auxiliary == "do" ? "don't" : auxiliary + "n't") : auxiliary);
       group.push_back(p.verb);
     } else if (imperative || IsModalVerb(p.verb)) {
       group.push_back(p.verb);
@@ -313,7 +314,7 @@ class ClauseWriter {
                                                                     : Inflection::None));
     }
     // Adverbs stand before a lone verb or do-support, after another auxiliary: "still do not go", "can still go".
-    const bool doSupport = group.front() == "do" || group.front() == "does" || group.front() == "did";
+    const bool doSupport = group.front().starts_with("do") || group.front().starts_with("did");
     if (!p.adverbs.empty() && (group.size() == 1 || doSupport)) group.insert(group.begin(), p.adverbs);
     else if (!p.adverbs.empty()) group.insert(group.begin() + 1, p.adverbs);
     if (!p.degree.empty()) group.push_back(p.degree == "very" ? "really" : p.degree);
