@@ -30,8 +30,14 @@ bool IsFunctionWordText(std::string_view text) {
     for (const ClosedClassWord& row : ClosedClassWords()) {
       if (row.flags & kToChinese) continue;
       switch (row.wordClass) {
-        case WordClass::Pronoun: case WordClass::Modal: case WordClass::Degree: case WordClass::Locative:
-        case WordClass::Adverb: case WordClass::Negator: case WordClass::Particle: case WordClass::Conjunction:
+        case WordClass::Pronoun:
+        case WordClass::Modal:
+        case WordClass::Degree:
+        case WordClass::Locative:
+        case WordClass::Adverb:
+        case WordClass::Negator:
+        case WordClass::Particle:
+        case WordClass::Conjunction:
           words.emplace_back(row.chinese);
           break;
         default:
@@ -206,13 +212,15 @@ std::vector<EnglishWord> TranslateChineseClause(const DictionaryIndex& index, co
                                                 bool question, RuleTrace* trace) {
   // 分句 + 的时候 → when + clause.
   const std::size_t size = words.size();
-  const bool when = size > 2 && (words[size - 1].text == "时候" || words[size - 1].text == "时") &&
-                    words[size - 2].text == "的";
-  if (!when) return chinese_rules::WriteEnglishClause(chinese_rules::Chunker(index, words, trace).Run(), question, trace);
+  const bool when =
+      size > 2 && (words[size - 1].text == "时候" || words[size - 1].text == "时") && words[size - 2].text == "的";
+  if (!when)
+    return chinese_rules::WriteEnglishClause(chinese_rules::Chunker(index, words, trace).Run(), question, trace);
   Fire(trace, "clause + 的时候: when + clause");
   const std::vector<ClauseWord> clause(words.begin(), words.end() - 2);
   std::vector<EnglishWord> english{{"when", false}};
-  for (EnglishWord& word : chinese_rules::WriteEnglishClause(chinese_rules::Chunker(index, clause, trace).Run(), question, trace)) {
+  for (EnglishWord& word :
+       chinese_rules::WriteEnglishClause(chinese_rules::Chunker(index, clause, trace).Run(), question, trace)) {
     english.push_back(std::move(word));
   }
   return english;

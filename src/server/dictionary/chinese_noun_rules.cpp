@@ -53,7 +53,8 @@ std::optional<Chunk> Chunker::RelativeClause() {
   }
   const std::string subject = pronoun ? std::string(pronoun->english) : NounEnglish(m_at);
   const bool third = pronoun ? PersonOf(*pronoun) == Person::Third : true;
-  const std::string verb = InflectVerb(Sense(Senses(m_at + 1), true), third ? Inflection::ThirdPerson : Inflection::None);
+  const std::string verb =
+      InflectVerb(Sense(Senses(m_at + 1), true), third ? Inflection::ThirdPerson : Inflection::None);
   m_at += 3;
   auto noun = NounPhrase();
   if (!noun) {
@@ -61,7 +62,8 @@ std::optional<Chunk> Chunker::RelativeClause() {
     return std::nullopt;
   }
   Fired("clause + 的 + noun: noun that clause");
-  noun->english = "the " + noun->english + " that " + (pronoun || !IsNoun(start) ? subject : "the " + subject) + ' ' + verb;
+  noun->english =
+      "the " + noun->english + " that " + (pronoun || !IsNoun(start) ? subject : "the " + subject) + ' ' + verb;
   noun->determined = true;
   noun->chinese = JoinedText(start, m_at);
   return noun;
@@ -96,7 +98,8 @@ std::optional<Chunk> Chunker::Bei() {
   verb.chinese = JoinedText(start, m_at + 1);
   verb.english = "be " + InflectVerb(Sense(Senses(m_at), true), Inflection::Participle);
   ++m_at;
-  if (agent) verb.english += " by " + (agent->pronoun ? std::string(agent->pronoun->object) : WithArticle(*agent, "the"));
+  if (agent)
+    verb.english += " by " + (agent->pronoun ? std::string(agent->pronoun->object) : WithArticle(*agent, "the"));
   verb.past = Text(m_at) == "了";
   return verb;
 }
@@ -128,9 +131,9 @@ Chunk Chunker::Coordinated(Chunk first) {
 Chunker::Outcome Chunker::PronounAlone(NounState& state) {
   const ClosedClassWord* pronoun = ChineseClosedWord(Text(m_at), WordClass::Pronoun);
   if (!pronoun) return Outcome::Skipped;
-  if (Text(m_at + 1) == "的" && (IsNoun(m_at + 2) || IsAdjective(m_at + 2) ||
-                                 ChineseClosedWord(Text(m_at + 2), WordClass::Determiner) ||
-                                 ChineseClosedWord(Text(m_at + 2), WordClass::QuestionWord))) {
+  if (Text(m_at + 1) == "的" &&
+      (IsNoun(m_at + 2) || IsAdjective(m_at + 2) || ChineseClosedWord(Text(m_at + 2), WordClass::Determiner) ||
+       ChineseClosedWord(Text(m_at + 2), WordClass::QuestionWord))) {
     state.front.emplace_back(pronoun->possessive);
     state.chunk.determined = true;
     m_at += 2;

@@ -65,8 +65,11 @@ std::string OrdinalEnglish(long value) {
     if (row.wordClass == WordClass::Ordinal && row.value == value) return std::string(row.english);
   }
   const long tens = value % 100;
-  const char* suffix = tens >= 11 && tens <= 13 ? "th" : value % 10 == 1 ? "st" : value % 10 == 2 ? "nd"
-                                                       : value % 10 == 3 ? "rd" : "th";
+  const char* suffix = tens >= 11 && tens <= 13 ? "th"
+                       : value % 10 == 1        ? "st"
+                       : value % 10 == 2        ? "nd"
+                       : value % 10 == 3        ? "rd"
+                                                : "th";
   return std::to_string(value) + suffix;
 }
 
@@ -131,7 +134,10 @@ std::optional<Chunk> Chunker::NumberPhrase() {
       if (!joined.starts_with(relation)) break;
       if (const auto* day = ChineseClosedWord(std::string_view(joined).substr(relation.size()), WordClass::Weekday)) {
         m_at = end + 1;
-        const std::string_view before = relation == "下" ? "next " : relation == "上" ? "last " : relation.empty() ? "on " : "this ";
+        const std::string_view before = relation == "下"   ? "next "
+                                        : relation == "上" ? "last "
+                                        : relation.empty() ? "on "
+                                                           : "this ";
         return finish("下周五: next Friday", Role::Time, std::string(before) + std::string(day->english));
       }
     }
@@ -194,10 +200,12 @@ std::optional<Chunk> Chunker::NumberPhrase() {
     const auto value = NumberValue(percent);
     if (!value) return std::nullopt;
     m_at = end;
-    return finish("百分之 + number: percent", Role::Noun, EnglishNumber(*value) + (*value > 12 || *value != std::floor(*value) ? "%" : " percent"));
+    return finish("百分之 + number: percent", Role::Noun,
+                  EnglishNumber(*value) + (*value > 12 || *value != std::floor(*value) ? "%" : " percent"));
   }
   // 一个小时: the segmenter glues the number to 个.
-  if (const std::string_view word = Text(m_at); run.empty() && word.ends_with("个") && word.size() > std::string_view("个").size()) {
+  if (const std::string_view word = Text(m_at);
+      run.empty() && word.ends_with("个") && word.size() > std::string_view("个").size()) {
     const auto value = NumberValue(word.substr(0, word.size() - std::string_view("个").size()));
     if (value && m_at + 1 < m_words.size()) {
       if (const ClosedClassWord* unit = ChineseClosedWord("个" + std::string(Text(m_at + 1)), WordClass::TimeUnit)) {
@@ -230,7 +238,8 @@ std::optional<Chunk> Chunker::NumberPhrase() {
     if (hour && *hour <= 24 && minutes.empty() && (*hour > 1 || next == "钟" || next == "半")) {
       m_at = runEnd + (next == "钟" || next == "半" ? 1 : 0);
       const std::string hourWord = EnglishNumber(static_cast<double>(*hour));
-      return finish("点: clock time", Role::Time, next == "半" ? "at half past " + hourWord : "at " + hourWord + " o'clock");
+      return finish("点: clock time", Role::Time,
+                    next == "半" ? "at half past " + hourWord : "at " + hourWord + " o'clock");
     }
     if (const auto value = IntegerValue(minutes); hour && value && *hour <= 24 && next == "分") {
       m_at = runEnd + 1;
@@ -250,7 +259,8 @@ std::optional<Chunk> Chunker::NumberPhrase() {
   const auto value = NumberValue(run);
   if (!value) return std::nullopt;
   // 三十分钟 → 30 minutes; 一个小时 → one hour.
-  if (const auto duration = Duration(*value, runEnd)) return finish("number + unit of time: duration", Role::Noun, *duration);
+  if (const auto duration = Duration(*value, runEnd))
+    return finish("number + unit of time: duration", Role::Noun, *duration);
   // 五十美元 → 50 dollars; 五十块 → 50 yuan, but 一块蛋糕 is a piece of cake.
   if (const auto* currency = ChineseClosedWord(Text(runEnd), WordClass::Currency); currency && !IsNoun(runEnd + 1)) {
     m_at = runEnd + 1;
@@ -290,8 +300,8 @@ std::optional<Chunk> Chunker::NameWithTitle() {
   if (CountCodePoints(joined) == 2) {
     const ClosedClassWord* title = ChineseClosedWord(std::string_view(joined).substr(0, first), WordClass::Title);
     const ClosedClassWord* surname = ChineseClosedWord(std::string_view(joined).substr(first), WordClass::Surname);
-    if (title && surname && first == std::string_view("小").size() && !(m_words[m_at].entry && Text(m_at) == joined &&
-                                                                        m_words[m_at].entry->frequency > 50)) {
+    if (title && surname && first == std::string_view("小").size() &&
+        !(m_words[m_at].entry && Text(m_at) == joined && m_words[m_at].entry->frequency > 50)) {
       return name(std::string(title->english) + ' ' + std::string(surname->english));
     }
   }
@@ -305,7 +315,8 @@ std::optional<Chunk> Chunker::NameWithTitle() {
   const bool called = !m_chunks.empty() && m_chunks.back().english == "be called";
   const std::string rest = JoinedText(m_at, m_words.size());
   const std::size_t length = CountCodePoints(rest);
-  if (called && length >= 2 && length <= 3 && m_words[m_at].han && !ChineseClosedWord(Text(m_at), WordClass::QuestionWord)) {
+  if (called && length >= 2 && length <= 3 && m_words[m_at].han &&
+      !ChineseClosedWord(Text(m_at), WordClass::QuestionWord)) {
     Fired("叫 + name: kept whole");
     Chunk chunk;
     chunk.role = Role::Noun;

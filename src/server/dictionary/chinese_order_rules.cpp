@@ -186,8 +186,10 @@ class ClauseWriter {
         if (!chunk.english.empty()) p.adverbs += (p.adverbs.empty() ? "" : " ") + chunk.english;
       } else if (chunk.role == Role::Place && i + 1 < m_chunks.size() && m_chunks[i + 1].role != Role::Done) {
         Fired("在 + place + verb: place after the verb");
-        if (chunk.question) m_whWord = chunk.english;
-        else p.places.push_back(chunk.english);
+        if (chunk.question)
+          m_whWord = chunk.english;
+        else
+          p.places.push_back(chunk.english);
       } else {
         break;
       }
@@ -216,7 +218,8 @@ class ClauseWriter {
       if (i < m_chunks.size() && m_chunks[i].role == Role::Noun) {
         const Chunk& noun = m_chunks[i++];
         const bool pluralSubject =
-            m_subject && (m_subject->pronoun ? m_subject->english == "we" || m_subject->english == "they" : m_subject->plural);
+            m_subject &&
+            (m_subject->pronoun ? m_subject->english == "we" || m_subject->english == "they" : m_subject->plural);
         const bool single = noun.english.starts_with("this ") || noun.english.starts_with("that ") ||
                             noun.english.starts_with("a ") || noun.english.starts_with("an ");
         const bool plural = pluralSubject && !noun.plural && !noun.proper && !noun.pronoun && !noun.kept && !single;
@@ -232,8 +235,10 @@ class ClauseWriter {
     }
     if (role == Role::Place) {
       Fired("在 + place: be in the place");
-      if (m_chunks[i].question) m_whWord = m_chunks[i].english;
-      else p.after.push_back(m_chunks[i].english);
+      if (m_chunks[i].question)
+        m_whWord = m_chunks[i].english;
+      else
+        p.after.push_back(m_chunks[i].english);
       return i + 1;
     }
     p.bare = !p.progressive && !p.negated && p.modal.empty();
@@ -283,13 +288,16 @@ class ClauseWriter {
     if (!p.modal.empty()) {
       Fired("modal + verb");
       group.push_back(p.negated ? (p.modal == "can" ? "cannot" : p.modal + " not") : p.modal);
-      if (p.kind == Predicate::Kind::Be) group.push_back(p.progressive ? "be " + InflectVerb(p.verb, Inflection::Progressive) : "be");
-      else group.push_back(p.verb);
+      if (p.kind == Predicate::Kind::Be)
+        group.push_back(p.progressive ? "be " + InflectVerb(p.verb, Inflection::Progressive) : "be");
+      else
+        group.push_back(p.verb);
     } else if (p.kind == Predicate::Kind::Be || p.progressive) {
       Fired(p.progressive ? "在 + verb: be + -ing" : "be");
       group.push_back(imperative && !m_question ? "be" : Be(person, p.passivePast));
       if (p.negated) group.push_back("not");
-      if (p.progressive && p.kind == Predicate::Kind::Verb) group.push_back(InflectVerb(p.verb, Inflection::Progressive));
+      if (p.progressive && p.kind == Predicate::Kind::Verb)
+        group.push_back(InflectVerb(p.verb, Inflection::Progressive));
     } else if (p.already) {
       Fired("已经 + verb: have + participle");
       group.push_back(person == Person::Third ? "has" : "have");
@@ -309,14 +317,16 @@ class ClauseWriter {
       group.push_back(p.verb);
     } else {
       Fired(past ? "verb + 了: past" : "verb agrees with subject");
-      group.push_back(InflectVerb(p.verb, past                          ? Inflection::Past
+      group.push_back(InflectVerb(p.verb, past                      ? Inflection::Past
                                           : person == Person::Third ? Inflection::ThirdPerson
                                                                     : Inflection::None));
     }
     // Adverbs stand before a lone verb or do-support, after another auxiliary: "still do not go", "can still go".
     const bool doSupport = group.front().starts_with("do") || group.front().starts_with("did");
-    if (!p.adverbs.empty() && (group.size() == 1 || doSupport)) group.insert(group.begin(), p.adverbs);
-    else if (!p.adverbs.empty()) group.insert(group.begin() + 1, p.adverbs);
+    if (!p.adverbs.empty() && (group.size() == 1 || doSupport))
+      group.insert(group.begin(), p.adverbs);
+    else if (!p.adverbs.empty())
+      group.insert(group.begin() + 1, p.adverbs);
     if (!p.degree.empty()) group.push_back(p.degree == "very" ? "really" : p.degree);
   }
 

@@ -16,8 +16,22 @@
 namespace parlavo::server::chinese_rules {
 
 enum class Role {
-  Noun, Verb, Copula, Adjective, Degree, Negation, Modal, Progressive, Already, Done, Time, Place, Please,
-  Adverb, Conjunction, Other,
+  Noun,
+  Verb,
+  Copula,
+  Adjective,
+  Degree,
+  Negation,
+  Modal,
+  Progressive,
+  Already,
+  Done,
+  Time,
+  Place,
+  Please,
+  Adverb,
+  Conjunction,
+  Other,
 };
 
 enum class Person { First, Third, Plural };  // I am / he is / we, you, they are

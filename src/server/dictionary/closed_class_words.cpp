@@ -356,7 +356,8 @@ const std::vector<Key>& ChineseKeys() {
   static const std::vector<Key> keys = [] {
     std::vector<Key> built;
     for (std::size_t row = 0; row < std::size(kWords); ++row) {
-      if (!(kWords[row].flags & kToChinese)) built.push_back({std::string(kWords[row].chinese), kWords[row].wordClass, row, 0});
+      const ClosedClassWord& word = kWords[row];
+      if (!(word.flags & kToChinese)) built.push_back({std::string(word.chinese), word.wordClass, row, 0});
     }
     std::stable_sort(built.begin(), built.end(), [](const Key& a, const Key& b) { return a.text < b.text; });
     return built;
@@ -371,7 +372,9 @@ const std::vector<Key>& EnglishKeys() {
       const ClosedClassWord& word = kWords[row];
       if (word.flags & kToEnglish) continue;
       built.push_back({Lower(word.english), word.wordClass, row, 0});
-      if (!word.object.empty() && word.object != word.english) built.push_back({std::string(word.object), word.wordClass, row, 1});
+      if (!word.object.empty() && word.object != word.english) {
+        built.push_back({std::string(word.object), word.wordClass, row, 1});
+      }
     }
     std::stable_sort(built.begin(), built.end(),
                      [](const Key& a, const Key& b) { return a.text != b.text ? a.text < b.text : a.rank < b.rank; });
@@ -382,7 +385,8 @@ const std::vector<Key>& EnglishKeys() {
 
 template <class Accept>
 const ClosedClassWord* Search(const std::vector<Key>& keys, std::string_view text, Accept accept) {
-  auto it = std::lower_bound(keys.begin(), keys.end(), text, [](const Key& key, std::string_view t) { return key.text < t; });
+  auto it = std::lower_bound(keys.begin(), keys.end(), text,
+                             [](const Key& key, std::string_view t) { return std::string_view(key.text) < t; });
   for (; it != keys.end() && it->text == text; ++it) {
     if (accept(*it)) return &kWords[it->row];
   }

@@ -53,8 +53,8 @@ std::optional<std::pair<IndexWord, Inflection>> Lexicon::Lookup(std::string_view
 
 // The Chinese of a phrase of `count` words starting at `words[at]`, the
 // first word through its lemma ("went home" -> "go home" -> 回家).
-std::optional<std::pair<IndexWord, Inflection>> Lexicon::Phrase(const std::vector<std::string>& words,
-                                                                std::size_t at, std::size_t count) const {
+std::optional<std::pair<IndexWord, Inflection>> Lexicon::Phrase(const std::vector<std::string>& words, std::size_t at,
+                                                                std::size_t count) const {
   std::string rest;
   for (std::size_t w = at + 1; w < at + count; ++w) rest += ' ' + words[w];
   for (const WordForm& form : LookupForms(words[at])) {
@@ -76,8 +76,8 @@ namespace {
 
 // Verbs whose object is a clause: "I know that he is busy" → 我知道他很忙.
 bool SaysOrThinks(std::string_view verb) {
-  for (std::string_view word : {"know", "knew", "think", "thought", "say", "said", "says", "believe", "hope",
-                                "hear", "heard", "feel", "felt", "sure", "mean"}) {
+  for (std::string_view word : {"know", "knew", "think", "thought", "say", "said", "says", "believe", "hope", "hear",
+                                "heard", "feel", "felt", "sure", "mean"}) {
     if (verb == word) return true;
   }
   return false;
@@ -109,16 +109,20 @@ std::vector<ChinesePiece> TranslateEnglishClause(const DictionaryIndex& index, c
     const bool that = start > 0 && words[start].lookup == "that";
     if (start > 0) {
       Fire(trace, that ? "verb + that + clause: that unsaid" : "clause + and/but/because + clause");
-      if (that) ++start;
-      else pieces.push_back({"，"});
+      if (that)
+        ++start;
+      else
+        pieces.push_back({"，"});
     }
     // when + 分句 → 分句 + 的时候, before the clause it times.
     const bool when = words[start].lookup == "when" && !question && end > start + 1;
     if (when) Fire(trace, "when + clause: clause 的时候, first");
     std::vector<ClauseToken> clause(words.begin() + static_cast<std::ptrdiff_t>(start + (when ? 1 : 0)),
                                     words.begin() + static_cast<std::ptrdiff_t>(end));
-    std::vector<ChinesePiece> translated = ClauseBuilder(Classify(Lexicon(index), clause, trace), question, trace).Run();
-    if (start > 0 && !translated.empty() && translated.front().text == "和" && !pieces.empty() && pieces.back().text == "，") {
+    std::vector<ChinesePiece> translated =
+        ClauseBuilder(Classify(Lexicon(index), clause, trace), question, trace).Run();
+    if (start > 0 && !translated.empty() && translated.front().text == "和" && !pieces.empty() &&
+        pieces.back().text == "，") {
       translated.erase(translated.begin());
     }
     if (when) {

@@ -111,8 +111,10 @@ bool ClauseBuilder::ObjectPhrase(Predicate& p) {
 // have no money → 没有钱; need no help → 不需要帮助.
 bool ClauseBuilder::NoObject(Predicate& p) {
   if (!Is(Kind::No)) return false;
-  if (p.verb == "有") p.verb = "没有";
-  else p.negated = true;
+  if (p.verb == "有")
+    p.verb = "没有";
+  else
+    p.negated = true;
   ++m_at;
   return true;
 }

@@ -96,7 +96,7 @@ std::optional<NounPhrase> ClauseBuilder::ParseNounPhrase() {
     std::string word = m_items[m_at].lookup;
     const auto found = [&word] { return EnglishClosedWord(word, WordClass::Container); };
     if (!found() && word.ends_with("es")) word.resize(word.size() - 2);  // "boxes"
-    if (!found() && word.ends_with('s')) word.pop_back();              // "cups"
+    if (!found() && word.ends_with('s')) word.pop_back();                // "cups"
     if (const ClosedClassWord* row = found()) {
       Fired("a cup of: measure word");
       container = row->chinese;

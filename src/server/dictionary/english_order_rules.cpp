@@ -162,8 +162,10 @@ void ClauseBuilder::ParsePredicate(const std::string& wh, const std::string& whW
 // not → 不; never → 从不.
 bool ClauseBuilder::Negator(Predicate& p) {
   if (!Is(Kind::Not)) return false;
-  if (Current().chinese == "不") p.negated = true;
-  else p.adverbs += Current().chinese;  // never: 从不, a negation of its own
+  if (Current().chinese == "不")
+    p.negated = true;
+  else
+    p.adverbs += Current().chinese;  // never: 从不, a negation of its own
   return true;
 }
 
@@ -307,11 +309,16 @@ void ClauseBuilder::Assemble(Predicate& p, const std::string& wh, const std::str
   m_timeCount = m_pieces.size();
   std::string whAfter;
   if (!wh.empty()) {
-    if (whWord == "when") m_pieces.push_back(wh);
-    else if (whWord == "where" && p.verb.empty()) m_places.insert(m_places.begin(), "在" + wh);
-    else if (whWord == "where") whAfter = "在" + wh;
-    else if (whWord == "why" || (whWord == "how" && !(noVerb && p.be))) m_pieces.push_back(wh);
-    else whAfter = wh;
+    if (whWord == "when")
+      m_pieces.push_back(wh);
+    else if (whWord == "where" && p.verb.empty())
+      m_places.insert(m_places.begin(), "在" + wh);
+    else if (whWord == "where")
+      whAfter = "在" + wh;
+    else if (whWord == "why" || (whWord == "how" && !(noVerb && p.be)))
+      m_pieces.push_back(wh);
+    else
+      whAfter = wh;
   }
   m_pieces.push_back(p.adverbs);
   // 没 denies what happened or is going on; 不 a habit, a state or a wish.

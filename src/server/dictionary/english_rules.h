@@ -17,8 +17,30 @@
 namespace parlavo::server::english_rules {
 
 enum class Kind {
-  Noun, Pronoun, Possessive, Article, Determiner, Number, Adjective, Verb, Be, Do, Have, Modal, Not, No, Wh,
-  Preposition, Degree, Time, Please, There, Adverb, Conjunction, Let, Other,
+  Noun,
+  Pronoun,
+  Possessive,
+  Article,
+  Determiner,
+  Number,
+  Adjective,
+  Verb,
+  Be,
+  Do,
+  Have,
+  Modal,
+  Not,
+  No,
+  Wh,
+  Preposition,
+  Degree,
+  Time,
+  Please,
+  There,
+  Adverb,
+  Conjunction,
+  Let,
+  Other,
 };
 
 struct Item {

@@ -18,12 +18,12 @@ std::vector<std::string> Expand(const std::string& word) {
   if (word.ends_with("n't")) return {word.substr(0, word.size() - 3), "not"};
   if (word == "i'm") return {"i", "am"};
   if (word == "let's") return {word};
-  for (const auto& [suffix, full] : {std::pair{"'re", "are"}, {"'s", "is"}, {"'ll", "will"}, {"'ve", "have"},
-                                     {"'d", "would"}}) {
+  for (const auto& [suffix, full] :
+       {std::pair{"'re", "are"}, {"'s", "is"}, {"'ll", "will"}, {"'ve", "have"}, {"'d", "would"}}) {
     if (word.ends_with(suffix) && word.size() > std::string_view(suffix).size()) {
       const std::string stem = word.substr(0, word.size() - std::string_view(suffix).size());
-      for (std::string_view pronoun : {"it", "he", "she", "that", "what", "where", "who", "there", "you", "we",
-                                       "they", "i", "how", "here"}) {
+      for (std::string_view pronoun :
+           {"it", "he", "she", "that", "what", "where", "who", "there", "you", "we", "they", "i", "how", "here"}) {
         if (stem == pronoun) return {stem, full};
       }
     }
@@ -35,26 +35,49 @@ std::vector<std::string> Expand(const std::string& word) {
 // the rules read as nouns (containers, units, money).
 Kind KindOf(WordClass wordClass) {
   switch (wordClass) {
-    case WordClass::Pronoun: return Kind::Pronoun;
-    case WordClass::Possessive: return Kind::Possessive;
-    case WordClass::Article: return Kind::Article;
-    case WordClass::Determiner: case WordClass::Ordinal: return Kind::Determiner;
-    case WordClass::QuestionWord: return Kind::Wh;
-    case WordClass::Modal: return Kind::Modal;
-    case WordClass::Negator: return Kind::Not;
-    case WordClass::Be: return Kind::Be;
-    case WordClass::Do: return Kind::Do;
-    case WordClass::Have: return Kind::Have;
-    case WordClass::Preposition: return Kind::Preposition;
-    case WordClass::Degree: return Kind::Degree;
-    case WordClass::Please: return Kind::Please;
-    case WordClass::There: return Kind::There;
-    case WordClass::Adverb: return Kind::Adverb;
-    case WordClass::Conjunction: return Kind::Conjunction;
-    case WordClass::Let: return Kind::Let;
-    case WordClass::TimeWord: case WordClass::Weekday: case WordClass::Month: return Kind::Time;
-    case WordClass::Number: return Kind::Number;
-    default: return Kind::Other;
+    case WordClass::Pronoun:
+      return Kind::Pronoun;
+    case WordClass::Possessive:
+      return Kind::Possessive;
+    case WordClass::Article:
+      return Kind::Article;
+    case WordClass::Determiner:
+    case WordClass::Ordinal:
+      return Kind::Determiner;
+    case WordClass::QuestionWord:
+      return Kind::Wh;
+    case WordClass::Modal:
+      return Kind::Modal;
+    case WordClass::Negator:
+      return Kind::Not;
+    case WordClass::Be:
+      return Kind::Be;
+    case WordClass::Do:
+      return Kind::Do;
+    case WordClass::Have:
+      return Kind::Have;
+    case WordClass::Preposition:
+      return Kind::Preposition;
+    case WordClass::Degree:
+      return Kind::Degree;
+    case WordClass::Please:
+      return Kind::Please;
+    case WordClass::There:
+      return Kind::There;
+    case WordClass::Adverb:
+      return Kind::Adverb;
+    case WordClass::Conjunction:
+      return Kind::Conjunction;
+    case WordClass::Let:
+      return Kind::Let;
+    case WordClass::TimeWord:
+    case WordClass::Weekday:
+    case WordClass::Month:
+      return Kind::Time;
+    case WordClass::Number:
+      return Kind::Number;
+    default:
+      return Kind::Other;
   }
 }
 
@@ -178,11 +201,11 @@ struct Segmenter {
                             std::any_of(forms.begin(), forms.end(), [](const WordForm& form) {
                               return form.inflection == Inflection::Participle || form.inflection == Inflection::Past;
                             });
-    const bool afterVerbCue =
-        before == Kind::Modal || before == Kind::Do || before == Kind::Not || before == Kind::Please ||
-        before == Kind::Let || before == Kind::Pronoun ||
-        (before == Kind::Preposition && items.back().lookup == "to") || ((before == Kind::Be || before == Kind::Have) && participle) ||
-        (before == Kind::Noun && !sawVerb);  // the verb after the subject
+    const bool afterVerbCue = before == Kind::Modal || before == Kind::Do || before == Kind::Not ||
+                              before == Kind::Please || before == Kind::Let || before == Kind::Pronoun ||
+                              (before == Kind::Preposition && items.back().lookup == "to") ||
+                              ((before == Kind::Be || before == Kind::Have) && participle) ||
+                              (before == Kind::Noun && !sawVerb);  // the verb after the subject
     const auto entry = lexicon.Lookup(word, afterVerbCue || (at == 0 && !word.ends_with('s')) ? Reading::Verb
                                             : afterNounCue || at == 0                         ? Reading::Noun
                                                                                               : Reading::Any);
@@ -193,8 +216,10 @@ struct Segmenter {
     item.inflection = entry->second;
     // "colder": 更冷.
     if (entry->second == Inflection::Comparative) {
-      if (item.kind == Kind::Adjective) item.chinese = "更" + item.chinese;
-      else item = {Kind::Noun, word, written[at], written[at], {}, Inflection::None, false, true};
+      if (item.kind == Kind::Adjective)
+        item.chinese = "更" + item.chinese;
+      else
+        item = {Kind::Noun, word, written[at], written[at], {}, Inflection::None, false, true};
     }
     return true;
   }
