@@ -15,6 +15,7 @@
 #include "engines/transmart_engine.h"
 #include "http/service_server.h"
 #include "platform/executable_path.h"
+#include "platform/heap.h"
 #include "platform/listening_socket.h"
 #include "platform/termination_signals.h"
 
@@ -65,6 +66,7 @@ int main(int argc, char** argv) {
   }
   try {
     BlockTerminationSignals();
+    KeepHeapSmall();
     const auto passedSocket = TakePassedListeningSocket();
     const auto engine = MakeEngineChain(options);
     ServiceServer server(*engine);

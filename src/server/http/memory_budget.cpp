@@ -1,8 +1,8 @@
 #include "http/memory_budget.h"
 
-#include <malloc.h>
-
 #include <utility>
+
+#include "platform/heap.h"
 
 namespace parlavo::server {
 
@@ -47,7 +47,7 @@ void MemoryBudget::ReturnFreedMemoryWhenIdle() {
     if (!m_returnDue || m_left != m_total) return;
     m_returnDue = false;
   }
-  malloc_trim(0);
+  ReturnFreeHeapMemory();
 }
 
 }  // namespace parlavo::server

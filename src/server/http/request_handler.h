@@ -35,8 +35,9 @@ struct ServiceReply {
 // Longest text accepted for detection or translation, in UTF-8 bytes.
 inline constexpr std::size_t kMaxTextBytes = 1024 * 1024;
 // What the work on a text may take from the memory budget, per byte of the
-// text: the dictionary engine peaks at some 15 bytes per byte of Chinese.
-inline constexpr std::size_t kWorkBytesPerTextByte = 16;
+// text: the dictionary engine peaks at some 40 bytes per byte of English (15
+// of Chinese).
+inline constexpr std::size_t kWorkBytesPerTextByte = 40;
 
 // Everything the service answers, apart from the HTTP plumbing: the refusal
 // of bodies, the host and cross-site checks, the two API paths, the parameter

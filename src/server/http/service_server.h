@@ -17,8 +17,8 @@ class MemoryBudget;
 class RequestHandler;
 
 // What one client, or many, can take from the service. Together, at most
-// some 512 MB: the process itself (some 32 MB), every connection's buffer
-// full (128 x 3.125 MiB = 400 MiB), engines and unread replies (48 MiB).
+// some 512 MB: the process itself (some 30 MB), every connection's buffer
+// full (128 x 3.125 MiB = 400 MiB), engines and unread replies (64 MiB).
 struct ServerLimits {
   // Request line and headers of one connection, with libmicrohttpd's own
   // bookkeeping: room for a 1 MiB text with every byte percent-encoded
@@ -33,7 +33,7 @@ struct ServerLimits {
   unsigned keptAlive = 24;
   // The engines' work and the replies not yet read; a request that does not
   // fit gets 503.
-  std::size_t workMemory = 48 * 1024 * 1024;
+  std::size_t workMemory = 64 * 1024 * 1024;
   // A connection with no traffic for this long is closed.
   unsigned idleSeconds = 5;
   // One request must arrive, and its reply go out, within this time,
