@@ -168,7 +168,7 @@ void Memory(const std::string& executable) {
         const std::string reply = ReceiveFor(connection, 15000);
         close(connection);
         std::lock_guard lock(mutex);
-        ++statuses[reply.substr(9, 3)];
+        ++statuses[reply.size() >= 12 ? reply.substr(9, 3) : "no reply"];
       });
       continue;
     }
