@@ -12,7 +12,6 @@
 //
 //   service_load [path/to/parlavo-service]
 
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -37,15 +36,8 @@ using Clock = std::chrono::steady_clock;
 // A LibreTranslate on 127.0.0.1 that answers every request after 8 s.
 class SlowUpstream {
  public:
-  SlowUpstream() : m_listening(socket(AF_INET, SOCK_STREAM, 0)) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(m_listening, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  SlowUpstream() : m_listening(BoundLoopbackSocket(m_port)) {
     listen(m_listening, 64);
-    socklen_t length = sizeof address;
-    getsockname(m_listening, reinterpret_cast<sockaddr*>(&address), &length);
-    m_port = ntohs(address.sin_port);
     std::thread([this] {
       for (int client; (client = accept(m_listening, nullptr, nullptr)) >= 0;) std::thread(Answer, client).detach();
     }).detach();
@@ -71,8 +63,8 @@ class SlowUpstream {
     close(client);
   }
 
-  int m_listening;
   int m_port = 0;
+  int m_listening;
 };
 
 void Blocking(const std::string& executable) {
