@@ -89,7 +89,7 @@ TEST(ServiceLimitsTest, OnlyTheKeptAlivePlacesStayOpenAfterAReply) {
   const std::string request = "GET " + kDetect + "hi HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
   RawConnection kept(service.port());
   kept.Send(request);
-  const std::string first = kept.ReceiveAll(std::chrono::milliseconds(500));
+  const std::string first = kept.ReceiveAll(std::chrono::seconds(1));
   EXPECT_EQ(first.find("Connection: close"), std::string::npos) << first;
   EXPECT_FALSE(kept.closedByPeer());
   RawConnection closed(service.port());
@@ -97,7 +97,7 @@ TEST(ServiceLimitsTest, OnlyTheKeptAlivePlacesStayOpenAfterAReply) {
   EXPECT_NE(closed.ReceiveAll().find("Connection: close"), std::string::npos);
   EXPECT_TRUE(closed.closedByPeer());
   kept.Send(request);
-  EXPECT_EQ(StatusOf(kept.ReceiveAll(std::chrono::milliseconds(500))), 200) << "its place stays its own";
+  EXPECT_EQ(StatusOf(kept.ReceiveAll(std::chrono::seconds(1))), 200) << "its place stays its own";
 }
 
 // Listening beyond loopback, a request may name the machine as other
