@@ -10,10 +10,12 @@
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/stattext.h>
+#include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
 #include "app_icon_png.h"
+#include "services/translation_status.h"
 #include "ui/about_dialog.h"
 #include "ui/command_ids.h"
 #include "ui/dialog_font.h"
@@ -77,6 +79,8 @@ CTranslatorDlg::CTranslatorDlg(wxWindow* parent)
   SetIcons(AppIcons());
   CreateMenu();
   CreateControls();
+  // Below the controls, outside the client area that the layout fills.
+  CreateStatusBar(1);
   SetClientSize(ConvertDialogToPixels(wxSize(CLIENT_WIDTH, CLIENT_HEIGHT)));
   Centre();
   FillLanguageTable(m_languages);
@@ -177,10 +181,14 @@ void CTranslatorDlg::PressDefaultButton() {
 
 void CTranslatorDlg::OnTranslate(wxCommandEvent&) {
   wxBusyCursor busy;
+  // A failure leaves the line empty.
+  SetStatusText(wxString());
   m_strSource = ToText(m_editSource->GetValue());
   const Text targetName = ToText(m_cbTarget->GetStringSelection());
-  m_strResult = TranslateForDisplay(m_languages, m_strSource, targetName);
+  const Translation translation = Translate(m_languages, m_strSource, targetName);
+  m_strResult = translation.text;
   m_editResult->ChangeValue(FromText(m_strResult));
+  SetStatusText(FromUtf8(DescribeTranslation(m_languages, translation).c_str()));
 }
 
 void CTranslatorDlg::OnAbout(wxCommandEvent&) { ShowAboutDialog(this); }
