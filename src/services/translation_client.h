@@ -16,6 +16,10 @@ class ServiceError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The longest text, in UTF-8 bytes, that one request carries: every byte
+// goes percent-encoded into the address, after at most 512 bytes of the rest.
+inline constexpr std::size_t MAX_TEXT_BYTES = (MAX_ADDRESS_BYTES - 512) / 3;
+
 struct LanguageEntry {
   Text name;  // as the target list shows it
   Text code;  // the service's code

@@ -30,11 +30,13 @@ std::string LanguageName(const LanguageTable& table, const Text& code) {
   return code.empty() ? std::string("未知语言") : code;
 }
 
-// Older services explain at length and end with the engine they turned to,
-// which the line names already.
+// Older services explain at length, "无法连接 X（host）：upstream's words，已改用
+// Y": the line keeps what failed and leaves out the rest.
 std::string ShortReason(std::string details) {
-  const std::size_t turnedTo = details.find("，已改用");
-  if (turnedTo != std::string::npos) details.erase(turnedTo);
+  for (const char* tail : {"，已改用", "："}) {
+    const std::size_t start = details.find(tail);
+    if (start != std::string::npos) details.erase(start);
+  }
   return details;
 }
 

@@ -1,6 +1,9 @@
 #include "ui/translator_dlg.h"
 
+#include <gtk/gtk.h>
+
 #include <initializer_list>
+#include <utility>
 
 #include <wx/bitmap.h>
 #include <wx/button.h>
@@ -19,6 +22,7 @@
 #include "ui/about_dialog.h"
 #include "ui/command_ids.h"
 #include "ui/dialog_font.h"
+#include "ui/selection_reader.h"
 #include "ui/text_bridge.h"
 #include "ui/update_command.h"
 #include "ui/vertical_scroll_bar.h"
@@ -79,8 +83,9 @@ CTranslatorDlg::CTranslatorDlg(wxWindow* parent)
   SetIcons(AppIcons());
   CreateMenu();
   CreateControls();
-  // Below the controls, outside the client area that the layout fills.
-  CreateStatusBar(1);
+  // Below the controls, outside the client area that the layout fills; no
+  // size grip, as the window keeps its size.
+  CreateStatusBar(1, wxSTB_SHOW_TIPS | wxSTB_ELLIPSIZE_END | wxFULL_REPAINT_ON_RESIZE);
   SetClientSize(ConvertDialogToPixels(wxSize(CLIENT_WIDTH, CLIENT_HEIGHT)));
   Centre();
   FillLanguageTable(m_languages);
@@ -183,12 +188,31 @@ void CTranslatorDlg::OnTranslate(wxCommandEvent&) {
   wxBusyCursor busy;
   // A failure leaves the line empty.
   SetStatusText(wxString());
+  const wxString note = std::exchange(m_statusNote, wxString());
   m_strSource = ToText(m_editSource->GetValue());
   const Text targetName = ToText(m_cbTarget->GetStringSelection());
   const Translation translation = Translate(m_languages, m_strSource, targetName);
   m_strResult = translation.text;
   m_editResult->ChangeValue(FromText(m_strResult));
-  SetStatusText(FromUtf8(DescribeTranslation(m_languages, translation).c_str()));
+  wxString status = FromUtf8(DescribeTranslation(m_languages, translation).c_str());
+  if (!note.empty()) status += wxS("；") + note;
+  SetStatusText(status);
+}
+
+void CTranslatorDlg::TakeRequest(const WindowRequest& request) {
+  GtkWindow* window = GTK_WINDOW(GetHandle());
+  if (!request.startupId.empty()) gtk_window_set_startup_id(window, request.startupId.c_str());
+  gtk_window_present(window);
+  if (!request.translateSelection) return;
+
+  const Selection selection = ReadSelection();
+  m_editSource->ChangeValue(selection.text);
+  if (selection.text.empty()) {
+    SetStatusText(selection.note);
+    return;
+  }
+  m_statusNote = selection.note;
+  PressDefaultButton();
 }
 
 void CTranslatorDlg::OnAbout(wxCommandEvent&) { ShowAboutDialog(this); }

@@ -4,6 +4,7 @@
 
 #include "net/text.h"
 #include "services/translation_client.h"
+#include "ui/single_window.h"
 
 class wxChoice;
 class wxTextCtrl;
@@ -16,6 +17,10 @@ namespace parlavo {
 class CTranslatorDlg : public wxFrame {
  public:
   explicit CTranslatorDlg(wxWindow* parent = nullptr);
+
+  // Comes to the front; with a selection to translate, puts it in the input
+  // box and translates it.
+  void TakeRequest(const WindowRequest& request);
 
  private:
   void CreateControls();
@@ -36,6 +41,8 @@ class CTranslatorDlg : public wxFrame {
   wxTextCtrl* m_editResult = nullptr;
   Text m_strSource;
   Text m_strResult;
+  // Where the text being translated came from, for the status line.
+  wxString m_statusNote;
 
   wxDECLARE_EVENT_TABLE();
 };

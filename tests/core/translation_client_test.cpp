@@ -150,7 +150,7 @@ TEST_F(TranslationTest, TheStatusLineNamesTheEngineTheDirectionAndWhy) {
       {kEnglish,
        R"({"responseData":{"translatedText":"你好","engine":"dictionary"},)"
        R"("responseDetails":"无法连接 Google 翻译（translate.googleapis.com）：超时，已改用离线词典"})",
-       "离线词典（无法连接 Google 翻译（translate.googleapis.com）：超时）：英文 → 中文"},
+       "离线词典（无法连接 Google 翻译（translate.googleapis.com））：英文 → 中文"},
       {kEnglish, R"({"responseData":{"translatedText":"你好","engine":"deepl中"}})", "deepl中：英文 → 中文"},
       {"", R"({"responseData":{"translatedText":"你好"}})", "未知语言 → 中文"},
   };
