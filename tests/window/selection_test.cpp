@@ -1,6 +1,7 @@
 // parlavo --selection: the selected text into the window, and a second start
 // handing its request to the running window over a session bus of the
 // test's own. The selections are owned by xclip, another X client.
+#include <fcntl.h>
 #include <gio/gio.h>
 #include <signal.h>
 #include <spawn.h>
