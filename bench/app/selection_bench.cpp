@@ -5,11 +5,9 @@
 // own. Run under xvfb-run -a, with nothing else on the service's port.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
 #include <gio/gio.h>
 #include <httplib.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,25 +21,14 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
+#include "child_process.h"
 
 namespace {
 
+using parlavo::testing::Spawn;
 using Clock = std::chrono::steady_clock;
 constexpr auto GIVE_UP_AFTER = std::chrono::seconds(20);
 
-pid_t Spawn(std::vector<std::string> arguments, bool quiet = false) {
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  if (quiet) posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  return failed != 0 ? 0 : pid;
-}
 
 void Stop(pid_t pid) {
   kill(pid, SIGTERM);

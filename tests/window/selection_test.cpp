@@ -1,10 +1,8 @@
 // parlavo --selection: the selected text into the window, and a second start
 // handing its request to the running window over a session bus of the
 // test's own. The selections are owned by xclip, another X client.
-#include <fcntl.h>
 #include <gio/gio.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -12,6 +10,7 @@
 
 #include <wx/statusbr.h>
 
+#include "child_process.h"
 #include "services/translation_client.h"
 #include "text/utf8.h"
 #include "ui/selection_reader.h"
@@ -21,23 +20,9 @@
 // Last: Xlib's macros (None, Status) would clash with the headers above.
 #include <gdk/gdkx.h>
 
-extern char** environ;
-
 namespace parlavo::testing {
 namespace {
 
-pid_t Spawn(std::vector<std::string> arguments, bool quiet = false) {
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  if (quiet) posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  return failed != 0 ? 0 : pid;
-}
 
 // `bytes` offered as the selection `which` ("primary", "clipboard") by xclip.
 class SelectionOwner {
