@@ -1,10 +1,11 @@
 // Time to the answer on a machine without network, under the default engine
-// chain (google,dictionary): starts the real parlavo-service with Google's
-// address on 127.0.0.1, where either nothing listens (refused at once, like
-// a machine whose name lookups fail at once) or a listener never accepts and
-// its queue is full (a black hole: the connection attempt hangs until the
-// service's connect limit). Prints the first translation's time and the
-// following ones' (median and slowest) for each case.
+// chain (microsoft,transmart,google,dictionary): starts the real
+// parlavo-service with every online engine's address on 127.0.0.1, where
+// either nothing listens (refused at once, like a machine whose name lookups
+// fail at once) or a listener never accepts and its queue is full (a black
+// hole: each connection attempt hangs until the service's connect limit).
+// Prints the first translation's time and the following ones' (median and
+// slowest) for each case.
 //
 //   offline_answer [path/to/parlavo-service]
 
@@ -63,15 +64,15 @@ std::string Exchange(int port, const std::string& target) {
 
 double Milliseconds(Clock::duration duration) { return std::chrono::duration<double, std::milli>(duration).count(); }
 
-bool Measure(const std::string& executable, const char* name, int googlePort) {
+bool Measure(const std::string& executable, const char* name, int upstreamPort) {
   int servicePort = 0;
   close(BoundSocket(-1, servicePort));
   const std::string listen = "127.0.0.1:" + std::to_string(servicePort);
-  const std::string google = "http://127.0.0.1:" + std::to_string(googlePort);
+  const std::string upstream = "http://127.0.0.1:" + std::to_string(upstreamPort);
   const pid_t pid = fork();
   if (pid == 0) {
-    execl(executable.c_str(), executable.c_str(), "--listen", listen.c_str(), "--google-url", google.c_str(),
-          static_cast<char*>(nullptr));
+    execl(executable.c_str(), executable.c_str(), "--listen", listen.c_str(), "--microsoft-url", upstream.c_str(),
+          "--transmart-url", upstream.c_str(), "--google-url", upstream.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
   const auto start = Clock::now();
@@ -114,8 +115,8 @@ int main(int argc, char** argv) {
   const int filler = socket(AF_INET, SOCK_STREAM, 0);
   const sockaddr_in address = Loopback(blackHole);
   connect(filler, reinterpret_cast<const sockaddr*>(&address), sizeof address);
-  const bool ok = Measure(executable, "Google refused (no route, no DNS):", refusing) &&
-                  Measure(executable, "Google a black hole (no answer):", blackHole);
+  const bool ok = Measure(executable, "every online engine refused:", refusing) &&
+                  Measure(executable, "every online engine a black hole:", blackHole);
   close(filler);
   close(listener);
   return ok ? 0 : 1;

@@ -1,9 +1,13 @@
-// Starts the real parlavo-service (dictionary engine), measures the time
-// until it answers its first detect request (which includes loading the
-// dictionary index), its resident memory once it has been idle for a second,
-// its peak memory through translations of 100 KB and 1 MiB of Chinese, and
-// its resident memory while 100 connections each hold 1 MiB of an unfinished
-// request. Prints each next to its target.
+// Starts the real parlavo-service with the default chain of engines, every
+// online one's address on a loopback server that answers each request with
+// 8 MiB of "[" (no traffic leaves the machine); measures the time until it
+// answers its first detect request (which includes loading the dictionary
+// index), its resident memory once it has been idle for a second, its peak
+// memory through four translations at once that meet those hostile replies,
+// through translations of 100 KB and 1 MiB of Chinese (which the dictionary
+// answers, the online engines paused by then), and its resident memory while
+// 100 connections each hold 1 MiB of an unfinished request. Prints each next
+// to its target.
 //
 //   service_footprint [path/to/parlavo-service]
 
@@ -23,16 +27,23 @@
 
 namespace {
 
-int FreePort() {
-  const int probe = socket(AF_INET, SOCK_STREAM, 0);
+// A socket bound to a port of 127.0.0.1 the system picks.
+int BoundLoopbackSocket(int& port) {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
   socklen_t length = sizeof address;
-  getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-  close(probe);
-  return ntohs(address.sin_port);
+  getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+  port = ntohs(address.sin_port);
+  return fd;
+}
+
+int FreePort() {
+  int port = 0;
+  close(BoundLoopbackSocket(port));
+  return port;
 }
 
 int Connect(int port) {
@@ -98,17 +109,51 @@ long StatusKilobytes(pid_t pid, const std::string& field) {
 
 double Megabytes(long kilobytes) { return static_cast<double>(kilobytes) / 1024.0; }
 
+// A loopback upstream whose every reply is 8 MiB of "[": deep enough to
+// exhaust a parser without limits. Runs until the program ends.
+int StartHostileUpstream() {
+  int port = 0;
+  const int listener = BoundLoopbackSocket(port);
+  listen(listener, 16);
+  std::thread([listener] {
+    const std::string body(8 * 1024 * 1024 - 16, '[');
+    const std::string head = "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
+                             std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n";
+    for (int connection; (connection = accept(listener, nullptr, nullptr)) >= 0;) {
+      std::thread([connection, &head, &body] {
+        std::string request;
+        char buffer[4096];
+        // The headers, then as many body bytes as they announce.
+        for (ssize_t n; request.find("\r\n\r\n") == std::string::npos &&
+                        (n = recv(connection, buffer, sizeof buffer, 0)) > 0;) {
+          request.append(buffer, static_cast<std::size_t>(n));
+        }
+        const auto field = request.find("Content-Length: ");
+        const std::size_t announced = field == std::string::npos ? 0 : std::stoul(request.substr(field + 16));
+        for (ssize_t n; request.size() - request.find("\r\n\r\n") - 4 < announced &&
+                        (n = recv(connection, buffer, sizeof buffer, 0)) > 0;) {
+          request.append(buffer, static_cast<std::size_t>(n));
+        }
+        SendAll(connection, head + body);
+        close(connection);
+      }).detach();
+    }
+  }).detach();
+  return port;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string executable = argc > 1 ? argv[1] : PARLAVO_SERVICE_EXECUTABLE;
   const int port = FreePort();
   const std::string listen = "127.0.0.1:" + std::to_string(port);
+  const std::string hostile = "http://127.0.0.1:" + std::to_string(StartHostileUpstream());
   const auto start = std::chrono::steady_clock::now();
   const pid_t pid = fork();
   if (pid == 0) {
-    execl(executable.c_str(), executable.c_str(), "--listen", listen.c_str(), "--engine", "dictionary",
-          static_cast<char*>(nullptr));
+    execl(executable.c_str(), executable.c_str(), "--listen", listen.c_str(), "--microsoft-url", hostile.c_str(),
+          "--transmart-url", hostile.c_str(), "--google-url", hostile.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
   bool answered = false;
@@ -125,6 +170,13 @@ int main(int argc, char** argv) {
   }
   std::this_thread::sleep_for(std::chrono::seconds(1));
   const long rss = StatusKilobytes(pid, "VmRSS:");
+
+  std::vector<std::thread> hostileRequests;
+  for (int i = 0; i < 4; ++i) {
+    hostileRequests.emplace_back([port] { Exchange(port, Request("translate?v=1.0&langpair=en|zh&q=hello")); });
+  }
+  for (std::thread& request : hostileRequests) request.join();
+  const long hostilePeak = StatusKilobytes(pid, "VmHWM:");
 
   std::string translations;
   for (const std::size_t bytes : {std::size_t{100 * 1024}, std::size_t{1024 * 1024}}) {
@@ -154,6 +206,8 @@ int main(int argc, char** argv) {
   const double startMs = std::chrono::duration<double, std::milli>(ready - start).count();
   std::printf("start until first answer (includes loading the index): %.1f ms\n", startMs);
   std::printf("resident memory at idle: %.1f MB (target <= 60 MB)\n", Megabytes(rss));
+  std::printf("peak memory after four translations at once met 8 MiB of \"[\" from each online engine: %.1f MB "
+              "(target < 256 MB)\n", Megabytes(hostilePeak));
   std::fputs(translations.c_str(), stdout);
   std::printf("resident memory with 100 connections each holding 1 MiB of a request: %.1f MB\n", Megabytes(holdingRss));
   std::printf("exit after SIGTERM: %s\n", WIFEXITED(status) && WEXITSTATUS(status) == 0 ? "clean" : "not clean");

@@ -1,8 +1,6 @@
 #include "net/web_fetch.h"
 
-#include <arpa/inet.h>
 #include <curl/curl.h>
-#include <strings.h>
 
 #include <memory>
 #include <mutex>
@@ -11,6 +9,7 @@
 #include "net/ansi_code_page.h"
 #include "net/line_splitter.h"
 #include "net/text_encoding.h"
+#include "text/loopback_host.h"
 
 namespace parlavo {
 
@@ -100,19 +99,6 @@ std::string HostOf(const Text& url) {
   return host;
 }
 
-// localhost, 127.0.0.0/8 and ::1: this machine, which no proxy can reach for
-// us (a browser goes there directly too).
-bool IsLoopback(const std::string& host) {
-  if (strcasecmp(host.c_str(), "localhost") == 0) return true;
-  in_addr v4{};
-  if (inet_pton(AF_INET, host.c_str(), &v4) == 1) return (ntohl(v4.s_addr) >> 24) == 127;
-  if (host.size() > 2 && host.front() == '[' && host.back() == ']') {
-    in6_addr v6{};
-    return inet_pton(AF_INET6, host.substr(1, host.size() - 2).c_str(), &v6) == 1 && IN6_IS_ADDR_LOOPBACK(&v6);
-  }
-  return false;
-}
-
 std::string Reason(CURLcode code, const Transfer& transfer, const std::string& host) {
   if (code == CURLE_WRITE_ERROR && transfer.tooLarge)
     return "服务器 " + host + " 的回复过大（超过 " + std::to_string(transfer.maxBytes / 1024) + " KiB）";
@@ -167,7 +153,7 @@ bool Perform(const Text& url, const FetchLimits& limits, Transfer& transfer) {
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, OnBodyBytes);
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
   // An empty proxy overrides http_proxy and friends; other hosts follow them.
-  if (IsLoopback(AuthorityOf(url).host)) curl_easy_setopt(curl, CURLOPT_PROXY, "");
+  if (IsLoopbackHost(AuthorityOf(url).host)) curl_easy_setopt(curl, CURLOPT_PROXY, "");
 
   const CURLcode code = curl_easy_perform(curl);
   if (code == CURLE_OK) return true;

@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <charconv>
 
+#include "engines/upstream_http.h"
+
 namespace parlavo::server {
 
 namespace {
 
-constexpr const char* kEngineNames[] = {"google", "libretranslate", "dictionary"};
+constexpr const char* kEngineNames[] = {"microsoft", "transmart", "google", "libretranslate", "dictionary"};
 
 void ParseListen(const std::string& value, ServiceOptions& options) {
   const auto colon = value.rfind(':');
@@ -35,14 +37,14 @@ void ParseListen(const std::string& value, ServiceOptions& options) {
 void CheckEngines(const std::vector<std::string>& engines) {
   for (auto name = engines.begin(); name != engines.end(); ++name) {
     if (std::find(std::begin(kEngineNames), std::end(kEngineNames), *name) == std::end(kEngineNames)) {
-      throw UsageError("未知的翻译引擎：" + *name + "（可选 google、libretranslate、dictionary，用逗号分隔）");
+      throw UsageError("未知的翻译引擎：" + *name + "（可选 microsoft、transmart、google、libretranslate、dictionary，用逗号分隔）");
     }
     if (std::find(engines.begin(), name, *name) != name) throw UsageError("翻译引擎重复：" + *name);
   }
 }
 
 void CheckUrl(const char* option, const std::string& url) {
-  if (!url.starts_with("http://") && !url.starts_with("https://")) {
+  if (!IsWebAddress(url)) {
     throw UsageError(std::string(option) + " 应为 http:// 或 https:// 开头的地址");
   }
 }
@@ -69,8 +71,11 @@ ServiceOptions ParseCommandLine(const std::vector<std::string>& arguments) {
   const auto last = CLI::MultiOptionPolicy::TakeLast;
   app.add_option("--listen", listen)->multi_option_policy(last);
   app.add_option("--engine", engines)->delimiter(',')->allow_extra_args(false);
+  app.add_option("--microsoft-url", options.microsoftUrl)->multi_option_policy(last);
+  app.add_option("--transmart-url", options.transmartUrl)->multi_option_policy(last);
   app.add_option("--google-url", options.googleUrl)->multi_option_policy(last);
   app.add_option("--libretranslate-url", options.libretranslateUrl)->multi_option_policy(last);
+  app.add_option("--libretranslate-key", options.libretranslateKey)->multi_option_policy(last);
   try {
     app.parse(std::vector<std::string>(arguments.rbegin(), arguments.rend()));
   } catch (const CLI::ParseError& error) {
@@ -86,6 +91,8 @@ ServiceOptions ParseCommandLine(const std::vector<std::string>& arguments) {
     CheckEngines(engines);
     options.engines = engines;
   }
+  CheckUrl("--microsoft-url", options.microsoftUrl);
+  CheckUrl("--transmart-url", options.transmartUrl);
   CheckUrl("--google-url", options.googleUrl);
   CheckUrl("--libretranslate-url", options.libretranslateUrl);
   return options;
@@ -98,17 +105,24 @@ std::string UsageText() {
          "选项：\n"
          "  --listen 主机:端口         监听的地址（默认 127.0.0.1:8765；IPv6 写作 [::1]:8765）。\n"
          "                             不是本机回环地址（如 0.0.0.0）时，局域网里的其他机器也能使用本服务。\n"
-         "  --engine 引擎[,引擎...]    依次尝试的翻译引擎，用逗号分隔（默认 google,dictionary）：\n"
+         "  --engine 引擎[,引擎...]    依次尝试的翻译引擎，用逗号分隔\n"
+         "                             （默认 microsoft,transmart,google,dictionary）：\n"
+         "                               microsoft       微软翻译（Edge 浏览器的翻译接口，需要联网）\n"
+         "                               transmart       腾讯交互翻译（网页版的接口，需要联网）\n"
          "                               google          Google 翻译的公开网页接口（需要联网）\n"
          "                               libretranslate  自己运行的 LibreTranslate 服务器\n"
          "                               dictionary      离线逐词翻译，使用 CC-CEDICT 汉英词典\n"
          "                             一个引擎无法回答时（连不上、超时、限流、出错）改用下一个；\n"
-         "                             在线引擎出错后 60 秒内不再尝试。\n"
+         "                             在线引擎出错后 60 秒内不再尝试，接连出错则间隔加倍，最长 30 分钟。\n"
+         "  --microsoft-url 地址       微软翻译接口的地址（默认 https://edge.microsoft.com）\n"
+         "  --transmart-url 地址       腾讯交互翻译接口的地址（默认 https://transmart.qq.com）\n"
          "  --google-url 地址          Google 接口的地址（默认 https://translate.googleapis.com）\n"
          "  --libretranslate-url 地址  LibreTranslate 服务器的地址（默认 http://127.0.0.1:5000）\n"
+         "  --libretranslate-key 密钥  LibreTranslate 服务器要求的 API 密钥\n"
          "  --help                     显示本说明\n"
          "\n"
-         "隐私：使用默认的引擎列表时，只要本机联网，要翻译的文本就会发送给 Google 的公开接口。\n"
+         "隐私：使用默认的引擎列表时，只要本机联网，要翻译的文本就会发送给微软（Microsoft）；\n"
+         "微软无法回答时发送给腾讯（Tencent），再不行则发送给 Google。\n"
          "用 --engine dictionary 则一切都留在本机，不连接任何网络。语言检测总在本机进行。\n"
          "\n"
          "由 systemd 的套接字单元启动时，使用其传入的套接字，不再自行监听。\n"

@@ -10,9 +10,12 @@ struct ServiceOptions {
   std::string host = "127.0.0.1";
   int port = 8765;
   // Engine names in the order they are tried.
-  std::vector<std::string> engines = {"google", "dictionary"};
+  std::vector<std::string> engines = {"microsoft", "transmart", "google", "dictionary"};
+  std::string microsoftUrl = "https://edge.microsoft.com";
+  std::string transmartUrl = "https://transmart.qq.com";
   std::string googleUrl = "https://translate.googleapis.com";
   std::string libretranslateUrl = "http://127.0.0.1:5000";
+  std::string libretranslateKey;
   bool help = false;
 };
 
@@ -22,8 +25,9 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// --listen HOST:PORT, --engine NAME[,NAME...], --google-url URL,
-// --libretranslate-url URL, --help; each also as --name=value. Throws
+// --listen HOST:PORT, --engine NAME[,NAME...], --microsoft-url URL,
+// --transmart-url URL, --google-url URL, --libretranslate-url URL,
+// --libretranslate-key KEY, --help; each also as --name=value. Throws
 // UsageError.
 ServiceOptions ParseCommandLine(const std::vector<std::string>& arguments);
 

@@ -11,6 +11,8 @@
 #include "engines/engine_chain.h"
 #include "engines/google_engine.h"
 #include "engines/libretranslate_engine.h"
+#include "engines/microsoft_engine.h"
+#include "engines/transmart_engine.h"
 #include "http/service_server.h"
 #include "platform/executable_path.h"
 #include "platform/listening_socket.h"
@@ -23,10 +25,15 @@ using namespace parlavo::server;
 std::unique_ptr<TranslationEngine> MakeEngineChain(const ServiceOptions& options) {
   std::vector<EngineChain::Link> links;
   for (const std::string& name : options.engines) {
-    if (name == "google") {
+    if (name == "microsoft") {
+      links.push_back({name, "微软翻译", true, std::make_unique<MicrosoftEngine>(options.microsoftUrl)});
+    } else if (name == "transmart") {
+      links.push_back({name, "腾讯交互翻译", true, std::make_unique<TransmartEngine>(options.transmartUrl)});
+    } else if (name == "google") {
       links.push_back({name, "Google 翻译", true, std::make_unique<GoogleEngine>(options.googleUrl)});
     } else if (name == "libretranslate") {
-      links.push_back({name, "LibreTranslate", true, std::make_unique<LibreTranslateEngine>(options.libretranslateUrl)});
+      links.push_back({name, "LibreTranslate", true,
+                       std::make_unique<LibreTranslateEngine>(options.libretranslateUrl, options.libretranslateKey)});
     } else {
       links.push_back({name, "离线词典", false,
                        std::make_unique<DictionaryEngine>(DictionaryIndex::Load(

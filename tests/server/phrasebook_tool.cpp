@@ -1,22 +1,32 @@
 // Keeps tests/server/phrasebook.tsv, ordinary sentences with reference
 // translations and what the dictionary engine makes of them, so that changes
 // in translation quality show up in review, and prints the engine's chrF
-// against the references for each direction.
+// against the references for each direction. Also scores held-out sentences
+// (heldout.tsv), which store no outputs so that nobody tunes on them, against
+// a word-for-word gloss, and counts the everyday words (everyday_words.tsv)
+// whose expected sense comes first.
 //
 //   server_phrasebook INDEX FILE            rewrite the output column
 //   server_phrasebook --check INDEX FILE    list sentences whose output changed; exit 1 if any
+//   server_phrasebook --score INDEX FILE    chrF of the engine and of the gloss; no output shown
+//   server_phrasebook --words INDEX FILE    how many words get an expected sense first
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "engines/dictionary_engine.h"
+#include "text/ascii.h"
 #include "text/utf8.h"
+#include "word_gloss.h"
 
 namespace {
 
@@ -67,48 +77,144 @@ class ChrF {
   std::array<Counts, 6> m_counts{};
 };
 
+// A sentence or word line: "pair<TAB>source<TAB>reference[<TAB>output]".
+struct Row {
+  std::string pair, source, reference, output;
+  std::string From() const { return pair.substr(0, 2); }
+  std::string To() const { return pair.substr(3); }
+};
+
+// nullopt for a comment or a blank line.
+std::optional<Row> ParseRow(const std::string& line) {
+  if (line.empty() || line.front() == '#') return std::nullopt;
+  std::istringstream fields(line);
+  Row row;
+  std::getline(fields, row.pair, '\t');
+  std::getline(fields, row.source, '\t');
+  std::getline(fields, row.reference, '\t');
+  std::getline(fields, row.output);
+  if ((row.pair != "zh|en" && row.pair != "en|zh") || row.reference.empty()) throw std::runtime_error("bad line: " + line);
+  return row;
+}
+
+std::vector<Row> ReadRows(const std::string& file) {
+  std::ifstream in(file);
+  if (!in) throw std::runtime_error("cannot read " + file);
+  std::vector<Row> rows;
+  for (std::string line; std::getline(in, line);) {
+    if (auto row = ParseRow(line)) rows.push_back(std::move(*row));
+  }
+  return rows;
+}
+
+// The phrase book: rewrites its output column, or with `check` only reports changed outputs.
+int KeepPhrasebook(parlavo::server::DictionaryEngine& engine, const std::string& file, bool check) {
+  std::ifstream in(file);
+  if (!in) throw std::runtime_error("cannot read " + file);
+  std::map<std::string, ChrF> scores;
+  int changed = 0;
+  std::string rewritten;
+  for (std::string line; std::getline(in, line); rewritten += line + '\n') {
+    const auto row = ParseRow(line);
+    if (!row) continue;
+    const std::string output = engine.Translate(row->source, row->From(), row->To());
+    scores[row->pair].Add(output, row->reference);
+    if (output != row->output) {
+      ++changed;
+      std::printf("%s\t%s\n  was: %s\n  now: %s\n", row->pair.c_str(), row->source.c_str(), row->output.c_str(),
+                  output.c_str());
+    }
+    line = row->pair + '\t' + row->source + '\t' + row->reference + '\t' + output;
+  }
+  for (const auto& [pair, score] : scores) std::printf("chrF %s: %.1f\n", pair.c_str(), score.Score());
+  if (check && changed > 0) {
+    std::printf("%d sentence(s) translate differently; rerun without --check to record them\n", changed);
+    return 1;
+  }
+  if (!check) std::ofstream(file, std::ios::trunc) << rewritten;
+  std::printf("%d sentence(s) changed\n", changed);
+  return 0;
+}
+
+// Held-out sentences: the engine's chrF and the gloss's, per direction. Outputs are
+// neither stored nor shown.
+int ScoreHeldOut(parlavo::server::DictionaryEngine& engine, const parlavo::server::DictionaryIndex& index,
+                 const std::string& file) {
+  std::map<std::string, std::pair<ChrF, ChrF>> scores;
+  std::map<std::string, int> counts;
+  for (const Row& row : ReadRows(file)) {
+    const bool fromChinese = row.From() == "zh";
+    auto& [engineScore, glossScore] = scores[row.pair];
+    engineScore.Add(engine.Translate(row.source, row.From(), row.To()), row.reference);
+    glossScore.Add(fromChinese ? parlavo::server::GlossChinese(index, row.source)
+                               : parlavo::server::GlossEnglish(index, row.source),
+                   row.reference);
+    ++counts[row.pair];
+  }
+  for (const auto& [pair, score] : scores) {
+    std::printf("%s: %d sentences, chrF engine %.1f, word-for-word gloss %.1f\n", pair.c_str(), counts[pair],
+                score.first.Score(), score.second.Score());
+  }
+  return 0;
+}
+
+// An answer's first rendering, as the everyday word list compares it: cut at the
+// first ";", "；", ",", "，", "/" or line break, trimmed of blanks and of a final
+// ".", "。", "!" or "?"; English lower-cased without a leading "to ", "a ", "an " or "the ".
+std::string FirstRendering(std::string_view answer) {
+  std::size_t cut = answer.size();
+  for (const std::string_view separator : {";", "；", ",", "，", "/", "\n"}) cut = std::min(cut, answer.find(separator));
+  std::string first = parlavo::ToLowerAscii(parlavo::TrimAscii(answer.substr(0, cut)));
+  for (const std::string_view end : {".", "。", "!", "?"}) {
+    if (first.ends_with(end)) first.resize(first.size() - end.size());
+  }
+  first = parlavo::TrimAscii(first);
+  for (const std::string_view article : {"to ", "a ", "an ", "the "}) {
+    if (first.starts_with(article)) first.erase(0, article.size());
+  }
+  return first;
+}
+
+// Everyday words: how many the engine answers with one of the expected senses first
+// (the reference column, "/"-separated), per direction, and which do not.
+int CountWordsFirst(parlavo::server::DictionaryEngine& engine, const std::string& file) {
+  std::map<std::string, std::pair<int, int>> counts;  // first, all
+  std::map<std::string, std::string> missed;
+  for (const Row& row : ReadRows(file)) {
+    const std::string first = FirstRendering(engine.Translate(row.source, row.From(), row.To()));
+    std::istringstream expected(row.reference);
+    bool found = false;
+    for (std::string form; !found && std::getline(expected, form, '/');) found = form == first;
+    auto& [firstCount, all] = counts[row.pair];
+    ++all;
+    if (found) {
+      ++firstCount;
+    } else {
+      missed[row.pair] += ' ' + row.source;
+    }
+  }
+  for (const auto& [pair, count] : counts) {
+    std::printf("%s: %d of %d words with an expected sense first; not:%s\n", pair.c_str(), count.first, count.second,
+                missed[pair].c_str());
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool check = argc == 4 && std::strcmp(argv[1], "--check") == 0;
-  if (argc != 3 && !check) {
-    std::fprintf(stderr, "usage: server_phrasebook [--check] INDEX FILE\n");
+  const std::string mode = argc == 4 ? argv[1] : "";
+  if (argc != 3 && mode != "--check" && mode != "--score" && mode != "--words") {
+    std::fprintf(stderr, "usage: server_phrasebook [--check | --score | --words] INDEX FILE\n");
     return 2;
   }
   try {
     const std::string file = argv[argc - 1];
-    parlavo::server::DictionaryEngine engine(parlavo::server::DictionaryIndex::Load(argv[argc - 2]));
-    std::ifstream in(file);
-    if (!in) throw std::runtime_error("cannot read " + file);
-    std::map<std::string, ChrF> scores;
-    int changed = 0;
-    std::string rewritten;
-    // Comments as they are; sentences as "pair<TAB>sentence<TAB>reference<TAB>output".
-    for (std::string line; std::getline(in, line); rewritten += line + '\n') {
-      if (line.empty() || line.front() == '#') continue;
-      std::istringstream fields(line);
-      std::string pair, sentence, reference, was;
-      std::getline(fields, pair, '\t');
-      std::getline(fields, sentence, '\t');
-      std::getline(fields, reference, '\t');
-      std::getline(fields, was);
-      if ((pair != "zh|en" && pair != "en|zh") || reference.empty()) throw std::runtime_error("bad line: " + line);
-      const std::string output = engine.Translate(sentence, pair.substr(0, 2), pair.substr(3));
-      scores[pair].Add(output, reference);
-      if (output != was) {
-        ++changed;
-        std::printf("%s\t%s\n  was: %s\n  now: %s\n", pair.c_str(), sentence.c_str(), was.c_str(), output.c_str());
-      }
-      line = pair + '\t' + sentence + '\t' + reference + '\t' + output;
-    }
-    for (const auto& [pair, score] : scores) std::printf("chrF %s: %.1f\n", pair.c_str(), score.Score());
-    if (check && changed > 0) {
-      std::printf("%d sentence(s) translate differently; rerun without --check to record them\n", changed);
-      return 1;
-    }
-    if (!check) std::ofstream(file, std::ios::trunc) << rewritten;
-    std::printf("%d sentence(s) changed\n", changed);
-    return 0;
+    const auto index = parlavo::server::DictionaryIndex::Load(argv[argc - 2]);
+    parlavo::server::DictionaryEngine engine(index);  // a copy: the gloss reads the same words
+    if (mode == "--score") return ScoreHeldOut(engine, index, file);
+    if (mode == "--words") return CountWordsFirst(engine, file);
+    return KeepPhrasebook(engine, file, mode == "--check");
   } catch (const std::exception& error) {
     std::fprintf(stderr, "server_phrasebook: %s\n", error.what());
     return 1;

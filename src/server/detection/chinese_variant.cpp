@@ -34,6 +34,12 @@ const opencc::SimpleConverter& SimplifiedToTraditional() {
   return converter;
 }
 
+// Loaded on the first zh-TW translation that needs it.
+const opencc::SimpleConverter& SimplifiedToTaiwan() {
+  static const opencc::SimpleConverter converter = Load("s2twp.json");
+  return converter;
+}
+
 // OpenCC stops at a NUL character; the text may hold some.
 std::string Convert(const opencc::SimpleConverter& converter, std::string_view text) {
   std::string converted;
@@ -60,6 +66,8 @@ std::size_t ChangedCharacters(std::string_view original, std::string_view conver
 std::string ToSimplified(std::string_view utf8) {
   return Convert(TraditionalToSimplified(), utf8);
 }
+
+std::string ToTraditional(std::string_view utf8) { return Convert(SimplifiedToTaiwan(), utf8); }
 
 bool IsWrittenTraditional(std::string_view utf8) {
   std::size_t end = std::min(utf8.size(), kSampleBytes);

@@ -9,6 +9,10 @@ namespace parlavo::server {
 // conversion); characters without a Traditional form pass unchanged.
 std::string ToSimplified(std::string_view utf8);
 
+// Chinese text in Traditional characters with Taiwan's usual words
+// (OpenCC's s2twp), for a zh-TW target an engine writes only Simplified.
+std::string ToTraditional(std::string_view utf8);
+
 // Whether a Chinese text is written in Traditional characters: more of them
 // change when it is made Simplified than when it is made Traditional. A text
 // whose characters are the same in both scripts is Simplified. Judges the

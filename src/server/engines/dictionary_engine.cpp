@@ -2,6 +2,8 @@
 
 #include "dictionary/chinese_to_english.h"
 #include "detection/chinese_variant.h"
+#include "detection/language_detector.h"
+#include "detection/language_names.h"
 #include "dictionary/english_to_chinese.h"
 #include "engines/language_codes.h"
 
@@ -12,14 +14,13 @@ DictionaryEngine::DictionaryEngine(DictionaryIndex index) : m_index(std::move(in
   LoadChineseVariants();
 }
 
-Detection DictionaryEngine::Detect(const std::string& text) { return DetectLanguage(text); }
-
 std::string DictionaryEngine::Translate(const std::string& text, const std::string& source,
                                         const std::string& target) {
   const std::string from = source.empty() ? DetectLanguage(text).language : source;
   const LanguageFamily to = FamilyOf(target);
   if (to == LanguageFamily::Other || ToLowerAscii(target) == "zh-tw") {
-    throw UnsupportedLanguagePair("词典引擎只能译成简体中文（zh）或英文（en），不支持目标语言“" + target + "”");
+    throw UnsupportedLanguagePair("词典引擎只能译成简体中文（zh）或英文（en），不支持目标语言：" +
+                                  LanguageForMessage(target));
   }
   if (from.empty()) return text;
   const LanguageFamily fromFamily = FamilyOf(from);
@@ -31,7 +32,7 @@ std::string DictionaryEngine::Translate(const std::string& text, const std::stri
   }
   if (fromFamily == to) return text;
   if (fromFamily == LanguageFamily::English) return EnglishToChinese(m_index, text);
-  throw UnsupportedLanguagePair("词典引擎只能翻译中文和英文，不支持源语言“" + from + "”");
+  throw UnsupportedLanguagePair("词典引擎只能翻译中文和英文，不支持源语言：" + LanguageForMessage(from));
 }
 
 }  // namespace parlavo::server

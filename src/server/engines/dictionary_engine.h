@@ -10,7 +10,6 @@ class DictionaryEngine : public TranslationEngine {
  public:
   explicit DictionaryEngine(DictionaryIndex index);
 
-  Detection Detect(const std::string& text) override;
   // Chinese (zh, zh-CN, zh-TW) <-> English (en), Chinese output simplified
   // (a text in Traditional characters is made Simplified before the lookup). English to
   // English, or a text without letters, comes back unchanged. Throws UnsupportedLanguagePair for anything else.

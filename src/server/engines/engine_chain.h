@@ -14,9 +14,12 @@ namespace parlavo::server {
 
 // Engines tried in order for each translation: one that cannot answer hands
 // the request to the next, and the last one's failure is the reply's. An
-// online engine that failed is passed over for a cool-down, so that without
-// network only the first request after it waits at all; the last engine is
-// always tried, having none after it. Detection is local and never waits.
+// online engine that failed is passed over for a pause that doubles with
+// each failure in a row (an answer ends the row), so that a blocked engine
+// costs a few waits an hour; the last engine is always tried, having none
+// after it. The online engines of one request share one connect wait, so
+// that with all of them unreachable a request waits no longer than for one:
+// each gets half of what is left, the last one all of it.
 class EngineChain : public TranslationEngine {
  public:
   struct Link {
@@ -25,33 +28,38 @@ class EngineChain : public TranslationEngine {
     bool online = false;
     std::unique_ptr<TranslationEngine> engine;
   };
-  static constexpr std::chrono::seconds kCoolDown{60};
+  static constexpr std::chrono::seconds kPause{60};
+  static constexpr std::chrono::minutes kLongestPause{30};
+  static constexpr std::chrono::milliseconds kConnectWait{2500};
   using Log = std::function<void(const std::string&)>;
 
-  // `log` gets a line (without prefix) each time an engine starts a
-  // cool-down; by default standard error.
-  explicit EngineChain(std::vector<Link> links, std::chrono::steady_clock::duration coolDown = kCoolDown,
-                       Log log = {});
+  // `log` gets a line (without prefix) each time an engine starts a pause;
+  // by default standard error.
+  explicit EngineChain(std::vector<Link> links, std::chrono::steady_clock::duration firstPause = kPause, Log log = {});
 
-  Detection Detect(const std::string& text) override;
   std::string Translate(const std::string& text, const std::string& source, const std::string& target) override;
   Translation Answer(const std::string& text, const std::string& source, const std::string& target) override;
 
  private:
-  struct CoolDown {
+  struct Pause {
     std::chrono::steady_clock::time_point until;
-    std::string reason;
+    int failures = 0;  // in a row
+    FailureKind kind = FailureKind::Faulty;
   };
 
-  // The failure that started the link's cool-down, when it still runs.
-  std::optional<std::string> CoolingReason(std::size_t link) const;
-  void StartCoolDown(std::size_t link, const std::string& reason);
+  // The failure that paused the link, while the pause runs.
+  std::optional<FailureKind> Paused(std::size_t link) const;
+  void StartPause(std::size_t link, const UpstreamError& error);
+  void EndPause(std::size_t link);
+  // The few words the reply gives for an answer from `answered`, given why
+  // each link before it did not answer.
+  std::string Details(std::size_t answered, const std::vector<std::string>& reasons, bool allUnreachable) const;
 
   std::vector<Link> m_links;
-  std::chrono::steady_clock::duration m_coolDown;
+  std::chrono::steady_clock::duration m_firstPause;
   Log m_log;
   mutable std::mutex m_mutex;
-  std::vector<CoolDown> m_coolDowns;
+  std::vector<Pause> m_pauses;
 };
 
 }  // namespace parlavo::server

@@ -8,21 +8,25 @@
 namespace parlavo::server {
 
 // Forwards translations to the public web endpoint desktop translators use
-// (translate_a/single?client=gtx, the text as a form field). Detection stays local: it costs Google
-// nothing and keeps the request count, and so the risk of a block, down.
+// (translate_a/single?client=gtx), the text as a form field, or in the
+// address when Google refuses the form.
 class GoogleEngine : public TranslationEngine {
  public:
   // Google's recommended most per request; longer texts go in chunks.
   static constexpr std::size_t kMaxChunkChars = 5000;
+  // Most bytes of the percent-encoded text in an address: peers see 400
+  // above about 16 KB.
+  static constexpr std::size_t kMaxQueryBytes = 8000;
 
   // `baseUrl` like "https://translate.googleapis.com" (a trailing '/' is fine).
   explicit GoogleEngine(std::string baseUrl, UpstreamLimits limits = {});
 
-  Detection Detect(const std::string& text) override;
   std::string Translate(const std::string& text, const std::string& source, const std::string& target) override;
 
  private:
-  std::string TranslateChunk(const std::string& text, const std::string& source, const std::string& target) const;
+  std::string TranslateChunk(const std::string& text, const std::string& address) const;
+  // The chunk again with the text in the address, cut smaller where needed.
+  std::string TranslateByGet(const std::string& text, const std::string& address) const;
 
   std::string m_baseUrl;
   UpstreamLimits m_limits;

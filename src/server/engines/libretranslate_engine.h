@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <string>
 
 #include "engines/translation_engine.h"
@@ -10,14 +11,17 @@
 namespace parlavo::server {
 
 // Forwards translations to a LibreTranslate server (POST /translate), in
-// chunks no longer than the server's own limit. Detection stays local, as
-// with every engine: the same answer whichever engine translates.
+// chunks no longer than the server's own limit.
 class LibreTranslateEngine : public TranslationEngine {
  public:
-  // `baseUrl` like "http://localhost:5000" (a trailing '/' is fine).
-  explicit LibreTranslateEngine(std::string baseUrl, UpstreamLimits limits = {});
+  using Log = std::function<void(const std::string&)>;
 
-  Detection Detect(const std::string& text) override;
+  // `baseUrl` like "http://localhost:5000" (a trailing '/' is fine); `apiKey`
+  // goes with each request unless empty. `log` gets the one line that says
+  // the server wants a key none was given for; by default standard error.
+  explicit LibreTranslateEngine(std::string baseUrl, std::string apiKey = {}, UpstreamLimits limits = {},
+                                Log log = {});
+
   std::string Translate(const std::string& text, const std::string& source, const std::string& target) override;
 
  private:
@@ -28,7 +32,9 @@ class LibreTranslateEngine : public TranslationEngine {
   std::size_t ChunkChars();
 
   std::string m_baseUrl;
+  std::string m_apiKey;
   UpstreamLimits m_limits;
+  Log m_log;
   std::atomic<std::size_t> m_chunkChars{0};
 };
 

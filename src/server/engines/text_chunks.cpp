@@ -1,6 +1,9 @@
 #include "engines/text_chunks.h"
 
+#include <algorithm>
+
 #include "engines/translation_engine.h"
+#include "text/ascii.h"
 #include "text/unicode_script.h"
 #include "text/utf8.h"
 
@@ -33,32 +36,35 @@ std::size_t SkipBlanks(std::string_view text, std::size_t pos) {
   return pos;
 }
 
+// The last paragraph, sentence and word ends seen, as byte offsets.
+struct Boundaries {
+  std::size_t paragraph = 0, sentence = 0, word = 0;
+
+  // `c` starts at `pos`, right after `previous`.
+  void Note(std::size_t pos, char32_t previous, char32_t c) {
+    if (c == '\n') paragraph = pos;
+    if (EndsSentence(previous) && (previous >= 0x80 || IsBlank(c))) sentence = pos;
+    if ((IsBlank(c) && !IsBlank(previous)) || WithoutBlanks(previous) || WithoutBlanks(c)) word = pos;
+  }
+};
+
 // Byte offset of the best place to end a chunk that starts at `start` and
 // holds at most `maxChars` characters; `start` < text.size().
 std::size_t ChunkEnd(std::string_view text, std::size_t start, std::size_t maxChars) {
-  std::size_t paragraph = 0, sentence = 0, word = 0;
+  Boundaries at;
   std::size_t pos = start;
   char32_t previous = 0;
-  for (std::size_t count = 0; pos < text.size() && count < maxChars; ++count) {
+  for (std::size_t count = 0; pos < text.size(); ++count) {
     std::size_t next = pos;
     const char32_t c = NextCodePoint(text, next);
-    if (count > 0) {
-      if (c == '\n') paragraph = pos;
-      if (IsBlank(c) && !IsBlank(previous)) word = pos;
-      if (EndsSentence(previous) && (previous >= 0x80 || IsBlank(c))) sentence = pos;
-      if (WithoutBlanks(previous) || WithoutBlanks(c)) word = pos;
-    }
+    // The character just past the window may start the boundary itself.
+    if (count > 0) at.Note(pos, previous, c);
+    if (count == maxChars) break;
     previous = c;
     pos = next;
   }
   if (pos >= text.size()) return text.size();
-  // The character after the window may start the boundary itself.
-  std::size_t next = pos;
-  const char32_t c = NextCodePoint(text, next);
-  if (c == '\n') paragraph = pos;
-  if (IsBlank(c) || WithoutBlanks(previous) || WithoutBlanks(c)) word = pos;
-  if (EndsSentence(previous) && (previous >= 0x80 || IsBlank(c))) sentence = pos;
-  for (const std::size_t end : {paragraph, sentence, word}) {
+  for (const std::size_t end : {at.paragraph, at.sentence, at.word}) {
     if (end > start) return end;
   }
   return pos;
@@ -102,6 +108,42 @@ std::string TranslateInChunks(std::string_view text, std::size_t maxChars, std::
     }
     first = false;
     result += translate(std::string(piece.text));
+  }
+  return result;
+}
+
+std::string TranslateParagraphs(std::string_view chunk, std::string_view upstreamName,
+                                const std::function<std::vector<std::string>(const std::vector<std::string>&)>& translate) {
+  std::vector<std::string_view> lines;
+  std::vector<std::string> paragraphs;
+  for (std::size_t pos = 0; pos <= chunk.size();) {
+    const std::size_t end = std::min(chunk.find('\n', pos), chunk.size());
+    lines.push_back(chunk.substr(pos, end - pos));
+    const std::string_view paragraph = TrimAscii(lines.back(), " \t\r");
+    if (!paragraph.empty()) paragraphs.emplace_back(paragraph);
+    pos = end + 1;
+  }
+  if (paragraphs.empty()) return std::string(chunk);
+  const std::vector<std::string> translations = translate(paragraphs);
+  // Any other count would put translations beside the wrong paragraphs.
+  if (translations.size() != paragraphs.size()) {
+    throw UpstreamError(std::string(upstreamName) + " 返回的译文段数（" + std::to_string(translations.size()) +
+                        "）与原文（" + std::to_string(paragraphs.size()) + "）不符");
+  }
+  std::string result;
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string_view line = lines[i];
+    if (i > 0) result += '\n';
+    const std::string_view paragraph = TrimAscii(line, " \t\r");
+    if (paragraph.empty()) {
+      result += line;
+      continue;
+    }
+    const std::size_t lead = static_cast<std::size_t>(paragraph.data() - line.data());
+    result += line.substr(0, lead);
+    result += translations[next++];
+    result += line.substr(lead + paragraph.size());
   }
   return result;
 }

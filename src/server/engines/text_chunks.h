@@ -29,4 +29,11 @@ std::vector<TextPiece> SplitForUpstream(std::string_view text, std::size_t maxCh
 std::string TranslateInChunks(std::string_view text, std::size_t maxChars, std::chrono::milliseconds timeLimit,
                               const std::function<std::string(const std::string&)>& translate);
 
+// Sends a chunk's paragraphs (its lines that hold more than blanks) to
+// `translate` in one call, which answers one translation per paragraph in
+// order, and puts them back between the chunk's own line breaks and blanks.
+// Throws UpstreamError, naming `upstreamName`, when the count differs.
+std::string TranslateParagraphs(std::string_view chunk, std::string_view upstreamName,
+                                const std::function<std::vector<std::string>(const std::vector<std::string>&)>& translate);
+
 }  // namespace parlavo::server

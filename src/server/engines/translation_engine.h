@@ -3,7 +3,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "detection/language_detector.h"
 
 namespace parlavo::server {
 
@@ -13,10 +12,19 @@ class UnsupportedLanguagePair : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// What went wrong with an upstream, in the few words a reply shows after
+// the engine's name ("微软翻译无法连接").
+enum class FailureKind { Unreachable, TooManyRequests, Refused, Faulty };
+
 // The upstream translator failed or refused; what() is Chinese and says why.
 class UpstreamError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit UpstreamError(const std::string& what, FailureKind kind = FailureKind::Faulty)
+      : std::runtime_error(what), m_kind(kind) {}
+  FailureKind kind() const { return m_kind; }
+
+ private:
+  FailureKind m_kind;
 };
 
 // The upstream rejected the request itself (for example a language it does
@@ -30,15 +38,15 @@ class UpstreamRejection : public std::runtime_error {
 struct Translation {
   std::string text;
   std::string engine;   // the engine's name as on the command line; empty for a lone engine
-  std::string details;  // why a later engine than the first answered, in Chinese; else empty
+  std::string details;  // why a later engine than the first answered, in a few Chinese words; else empty
 };
 
-// What answers the service's two requests. Shared by all server threads:
-// implementations are safe to call concurrently.
+// What answers the service's translation requests (detection is local, the
+// same whoever translates). Shared by all server threads: implementations
+// are safe to call concurrently.
 class TranslationEngine {
  public:
   virtual ~TranslationEngine() = default;
-  virtual Detection Detect(const std::string& text) = 0;
   // `source` may be empty: the engine finds the language itself.
   virtual std::string Translate(const std::string& text, const std::string& source, const std::string& target) = 0;
   // The translation with who made it; a chain of engines says which of them.

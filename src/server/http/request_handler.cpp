@@ -1,5 +1,6 @@
 #include "http/request_handler.h"
 
+#include "detection/language_detector.h"
 #include "engines/language_codes.h"
 #include "http/envelope.h"
 #include "http/query_string.h"
@@ -82,7 +83,7 @@ ServiceReply RequestHandler::Handle(const ServiceRequest& request) const {
 }
 
 ServiceReply RequestHandler::Detect(const std::string& text) const {
-  return {200, DetectionEnvelope(m_engine.Detect(text)), false};
+  return {200, DetectionEnvelope(DetectLanguage(text)), false};
 }
 
 ServiceReply RequestHandler::Translate(const std::string& text, const std::string& langpair) const {
