@@ -1,5 +1,6 @@
 #include "ui/translator_dlg.h"
 
+#include <gdk/gdkwayland.h>
 #include <gtk/gtk.h>
 
 #include <initializer_list>
@@ -204,7 +205,25 @@ void CTranslatorDlg::TakeRequest(const WindowRequest& request) {
   if (!request.startupId.empty()) gtk_window_set_startup_id(window, request.startupId.c_str());
   gtk_window_present(window);
   if (!request.translateSelection) return;
+  // Wayland offers the selections only to the window that has the keyboard:
+  // read once the desktop has given it.
+  if (GDK_IS_WAYLAND_DISPLAY(gtk_widget_get_display(GTK_WIDGET(window))) && !IsActive()) {
+    if (!m_readWhenActive) Bind(wxEVT_ACTIVATE, &CTranslatorDlg::OnActivateToRead, this);
+    m_readWhenActive = true;
+    return;
+  }
+  TranslateSelection();
+}
 
+void CTranslatorDlg::OnActivateToRead(wxActivateEvent& event) {
+  event.Skip();
+  if (!event.GetActive()) return;
+  Unbind(wxEVT_ACTIVATE, &CTranslatorDlg::OnActivateToRead, this);
+  m_readWhenActive = false;
+  CallAfter(&CTranslatorDlg::TranslateSelection);
+}
+
+void CTranslatorDlg::TranslateSelection() {
   const Selection selection = ReadSelection();
   m_editSource->ChangeValue(selection.text);
   if (selection.text.empty()) {

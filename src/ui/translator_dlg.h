@@ -31,6 +31,9 @@ class CTranslatorDlg : public wxFrame {
   void OnCharHook(wxKeyEvent& event);
   void OnTextBoxChar(wxKeyEvent& event);
   void OnTranslate(wxCommandEvent& event);
+  void OnActivateToRead(wxActivateEvent& event);
+  // Puts the selected text in the input box and translates it.
+  void TranslateSelection();
   void OnAbout(wxCommandEvent& event);
   void OnCheckUpdate(wxCommandEvent& event);
 
@@ -43,6 +46,7 @@ class CTranslatorDlg : public wxFrame {
   Text m_strResult;
   // Where the text being translated came from, for the status line.
   wxString m_statusNote;
+  bool m_readWhenActive = false;
 
   wxDECLARE_EVENT_TABLE();
 };
