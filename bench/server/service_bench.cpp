@@ -69,7 +69,8 @@ BENCHMARK(BM_WordEntry)->Unit(benchmark::kMicrosecond);
 
 void HandleTranslation(benchmark::State& state, const std::string& sentence, const char* langpair,
                        std::size_t bytes = 1024) {
-  const RequestHandler handler(Engine(), "127.0.0.1");
+  MemoryBudget budget(ServerLimits().workMemory);
+  const RequestHandler handler(Engine(), "127.0.0.1", false, budget);
   const std::string text = Repeated(sentence, bytes);
   const ServiceRequest request{"GET",
                                "/ajax/services/language/translate?v=1.0&q=" + EncodeEveryByte(text) +

@@ -11,103 +11,20 @@
 //
 //   service_footprint [path/to/parlavo-service]
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <signal.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "service_process.h"
+
 namespace {
 
-// A socket bound to a port of 127.0.0.1 the system picks.
-int BoundLoopbackSocket(int& port) {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  socklen_t length = sizeof address;
-  getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-  port = ntohs(address.sin_port);
-  return fd;
-}
-
-int FreePort() {
-  int port = 0;
-  close(BoundLoopbackSocket(port));
-  return port;
-}
-
-int Connect(int port) {
-  const int connection = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<std::uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (connect(connection, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-    close(connection);
-    return -1;
-  }
-  return connection;
-}
-
-void SendAll(int connection, const std::string& bytes) {
-  for (std::size_t sent = 0; sent < bytes.size();) {
-    const ssize_t n = send(connection, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-    if (n <= 0) return;
-    sent += static_cast<std::size_t>(n);
-  }
-}
-
-// One request on its own connection; the whole reply.
-std::string Exchange(int port, const std::string& request) {
-  const int connection = Connect(port);
-  std::string reply;
-  if (connection < 0) return reply;
-  SendAll(connection, request);
-  char buffer[65536];
-  for (ssize_t n; (n = recv(connection, buffer, sizeof buffer, 0)) > 0;) reply.append(buffer, static_cast<std::size_t>(n));
-  close(connection);
-  return reply;
-}
-
-std::string Request(const std::string& query) {
-  return "GET /ajax/services/language/" + query + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n";
-}
-
-bool Answers(int port) { return Exchange(port, Request("detect?v=1.0&q=%68%69")).starts_with("HTTP/1.1 200"); }
-
-std::string EncodedChinese(std::size_t bytes) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  const std::string sentence = "今天天气很好，我们一起去公园散步吧。";
-  std::string encoded;
-  for (std::size_t size = 0; size + sentence.size() <= bytes; size += sentence.size()) {
-    for (unsigned char byte : sentence) {
-      encoded += '%';
-      encoded += kHex[byte >> 4];
-      encoded += kHex[byte & 0x0F];
-    }
-  }
-  return encoded;
-}
-
-long StatusKilobytes(pid_t pid, const std::string& field) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind(field, 0) == 0) return std::stol(line.substr(field.size()));
-  }
-  return -1;
-}
-
-double Megabytes(long kilobytes) { return static_cast<double>(kilobytes) / 1024.0; }
+using namespace parlavo::bench;
 
 // A loopback upstream whose every reply is 8 MiB of "[": deep enough to
 // exhaust a parser without limits. Runs until the program ends.
@@ -146,28 +63,14 @@ int StartHostileUpstream() {
 
 int main(int argc, char** argv) {
   const std::string executable = argc > 1 ? argv[1] : PARLAVO_SERVICE_EXECUTABLE;
-  const int port = FreePort();
-  const std::string listen = "127.0.0.1:" + std::to_string(port);
   const std::string hostile = "http://127.0.0.1:" + std::to_string(StartHostileUpstream());
-  const auto start = std::chrono::steady_clock::now();
-  const pid_t pid = fork();
-  if (pid == 0) {
-    execl(executable.c_str(), executable.c_str(), "--listen", listen.c_str(), "--microsoft-url", hostile.c_str(),
-          "--transmart-url", hostile.c_str(), "--google-url", hostile.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  bool answered = false;
-  while (std::chrono::steady_clock::now() - start < std::chrono::seconds(20)) {
-    if ((answered = Answers(port))) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  const auto ready = std::chrono::steady_clock::now();
-  if (!answered) {
-    std::fprintf(stderr, "service_footprint: %s did not answer on %s\n", executable.c_str(), listen.c_str());
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
+  ServiceProcess service(executable, {"--microsoft-url", hostile, "--transmart-url", hostile, "--google-url", hostile});
+  if (!service.answering()) {
+    std::fprintf(stderr, "service_footprint: %s did not answer\n", executable.c_str());
     return 1;
   }
+  const int port = service.port();
+  const pid_t pid = service.pid();
   std::this_thread::sleep_for(std::chrono::seconds(1));
   const long rss = StatusKilobytes(pid, "VmRSS:");
 
@@ -200,17 +103,14 @@ int main(int argc, char** argv) {
   std::this_thread::sleep_for(std::chrono::seconds(1));
   const long holdingRss = StatusKilobytes(pid, "VmRSS:");
   for (const int connection : holding) close(connection);
-  kill(pid, SIGTERM);
-  int status = 0;
-  waitpid(pid, &status, 0);
+  const bool clean = service.Stop();
 
-  const double startMs = std::chrono::duration<double, std::milli>(ready - start).count();
-  std::printf("start until first answer (includes loading the index): %.1f ms\n", startMs);
-  std::printf("resident memory at idle: %.1f MB (target <= 60 MB)\n", Megabytes(rss));
+  std::printf("start until first answer (includes loading the index): %.1f ms\n", service.startMilliseconds());
+  std::printf("resident memory at idle: %.1f MB (target <= 40 MB)\n", Megabytes(rss));
   std::printf("peak memory after four translations at once met 8 MiB of \"[\" from each online engine: %.1f MB "
               "(target < 256 MB)\n", Megabytes(hostilePeak));
   std::fputs(translations.c_str(), stdout);
   std::printf("resident memory with 100 connections each holding 1 MiB of a request: %.1f MB\n", Megabytes(holdingRss));
-  std::printf("exit after SIGTERM: %s\n", WIFEXITED(status) && WEXITSTATUS(status) == 0 ? "clean" : "not clean");
+  std::printf("exit after SIGTERM: %s\n", clean ? "clean" : "not clean");
   return 0;
 }

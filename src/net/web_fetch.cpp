@@ -19,9 +19,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr const char* kAgent = "Parlavo";
 constexpr long kMaxRedirects = 10;
-// libcurl refuses to build a request of 1 MiB or more; the address is most
-// of it.
-constexpr std::size_t kMaxAddressBytes = 1024 * 1024 - 16 * 1024;
 
 struct Transfer {
   explicit Transfer(LineSplitter::LineHandler onLine, const FetchLimits& limits)
@@ -132,7 +129,7 @@ std::string Reason(CURLcode code, const Transfer& transfer, const std::string& h
 bool Perform(const Text& url, const FetchLimits& limits, Transfer& transfer) {
   static std::once_flag initialised;
   std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-  if (url.size() > kMaxAddressBytes)
+  if (url.size() > MAX_ADDRESS_BYTES)
     throw InternetError("网络错误：发往服务器 " + HostOf(url) + " 的请求过长（文本太长），请分段翻译");
 
   std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> handle(curl_easy_init(), curl_easy_cleanup);

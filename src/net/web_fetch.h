@@ -9,6 +9,10 @@
 
 namespace parlavo {
 
+// libcurl refuses to build a request of 1 MiB or more; the address is most
+// of it. A longer address is refused with InternetError.
+inline constexpr std::size_t MAX_ADDRESS_BYTES = 1024 * 1024 - 16 * 1024;
+
 // A request that could not be completed: host unreachable, refused, timed
 // out, reset, too large, too many redirects. what() is Chinese UTF-8 text
 // that begins with "网络错误：" and names the host.

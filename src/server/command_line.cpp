@@ -126,7 +126,8 @@ std::string UsageText() {
          "用 --engine dictionary 则一切都留在本机，不连接任何网络。语言检测总在本机进行。\n"
          "\n"
          "由 systemd 的套接字单元启动时，使用其传入的套接字，不再自行监听。\n"
-         "请求的 Host 必须是监听的地址或 localhost，其余一律拒绝（403）。\n";
+         "请求的 Host 必须是监听的地址或 localhost，其余一律拒绝（403）；\n"
+         "监听的不是本机回环地址时，也接受本机的主机名（及其 .local 形式）和本机网卡的地址。\n";
 }
 
 }  // namespace parlavo::server

@@ -16,6 +16,7 @@
 #include "engines/word_entry_engine.h"
 #include "http/service_server.h"
 #include "platform/executable_path.h"
+#include "platform/heap.h"
 #include "platform/listening_socket.h"
 #include "platform/termination_signals.h"
 
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
   }
   try {
     BlockTerminationSignals();
+    KeepHeapSmall();
     const auto passedSocket = TakePassedListeningSocket();
     const auto engine = MakeEngineChain(options);
     ServiceServer server(*engine);
@@ -88,7 +90,9 @@ int main(int argc, char** argv) {
                    address.c_str());
     }
     WaitForTerminationSignal();
-    ExitAfter(std::chrono::seconds(3));
+    // Stop closes every connection at once, then waits for the threads of
+    // requests still in an engine; systemd and users wait 3 s at most.
+    ExitAfter(std::chrono::seconds(2));
     server.Stop();
     return 0;
   } catch (const std::exception& error) {

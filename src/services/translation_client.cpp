@@ -1,6 +1,7 @@
 #include "services/translation_client.h"
 
 #include <cstdio>
+#include <utility>
 #include <string_view>
 
 #include "net/ansi_code_page.h"
@@ -45,18 +46,24 @@ Text Format(std::string_view pattern, std::initializer_list<std::string_view> va
   return out;
 }
 
-// The service's own explanation in an error reply ("responseDetails":"..."),
-// UTF-8; empty when it gives none.
-std::string ResponseDetails(const Text& ansiBody) {
-  const Text key = "\"responseDetails\"";
-  std::size_t pos = Find(ansiBody, key);
-  if (pos == Text::npos) return {};
-  pos += key.size();
-  while (pos < ansiBody.size() && (ansiBody[pos] == ' ' || ansiBody[pos] == ':')) ++pos;
-  if (pos >= ansiBody.size() || ansiBody[pos] != '"') return {};
-  std::string details = ReadJsonString(ansiBody, pos + 1).value_or(Text());
-  AnsiToUtf8(details);
-  return details;
+// The string value of the member `name` ("name":"value", blanks allowed
+// around the colon) in an ANSI-code-page body, as UTF-8; empty when there
+// is none. A quote inside a string is escaped, so only a real member
+// matches the quoted name followed by a colon.
+std::string MemberValue(const Text& ansiBody, std::string_view name) {
+  const Text key = "\"" + Text(name) + "\"";
+  for (std::size_t found = Find(ansiBody, key); found != Text::npos; found = Find(ansiBody, key, found + 1)) {
+    std::size_t pos = found + key.size();
+    while (pos < ansiBody.size() && ansiBody[pos] == ' ') ++pos;
+    if (pos >= ansiBody.size() || ansiBody[pos] != ':') continue;
+    ++pos;
+    while (pos < ansiBody.size() && ansiBody[pos] == ' ') ++pos;
+    if (pos >= ansiBody.size() || ansiBody[pos] != '"') return {};
+    std::string value = ReadJsonString(ansiBody, pos + 1).value_or(Text());
+    AnsiToUtf8(value);
+    return value;
+  }
+  return {};
 }
 
 }  // namespace
@@ -67,6 +74,12 @@ void FillLanguageTable(LanguageTable& table) {
     Utf8ToAnsi(ansiName);
     table.push_back({ansiName, code});
   }
+}
+
+bool IsInLanguage(const Text& source, const Text& language) {
+  if (language.empty() || source.size() < language.size()) return false;
+  const bool sameStart = ToLowerAscii(source.substr(0, language.size())) == ToLowerAscii(language);
+  return sameStart && (source.size() == language.size() || source[language.size()] == '-');
 }
 
 Text LookupLanguageCode(const LanguageTable& table, Text name) {
@@ -106,21 +119,40 @@ LanguagePair ResolveLanguagePair(const LanguageTable& table, Text text, Text tar
   LanguagePair pair;
   pair.source = DetectLanguage(text, limits);
   pair.target = LookupLanguageCode(table, targetName);
+  // Translating into the text's own language gives the text back: the user
+  // wants the other language.
+  if (IsInLanguage(pair.source, pair.target)) {
+    for (const LanguageEntry& entry : table) {
+      if (entry.code != pair.target) {
+        pair.target = entry.code;
+        break;
+      }
+    }
+  }
   return pair;
 }
 
-Text TranslateForDisplay(const LanguageTable& table, Text text, Text targetName, const FetchLimits& limits) {
+Translation Translate(const LanguageTable& table, Text text, Text targetName, const FetchLimits& limits) {
+  Translation translation;
   const LanguagePair pair = ResolveLanguagePair(table, text, targetName, limits);
-  Text body = TranslateText(text, pair.source, pair.target, limits);
-  if (body.empty()) return {};
+  translation.pair = {SafeLanguageCode(pair.source), SafeLanguageCode(pair.target)};
+  Text body = TranslateText(text, translation.pair.source, translation.pair.target, limits);
+  if (body.empty()) return translation;
   Utf8ToAnsi(body);
   const Text key = "translatedText";
   if (Find(body, key) == Text::npos) {
-    const std::string details = ResponseDetails(body);
+    const std::string details = MemberValue(body, "responseDetails");
     throw ServiceError("翻译失败：" + (details.empty() ? std::string("服务没有返回译文") : details));
   }
+  translation.engine = MemberValue(body, "engine");
+  translation.details = MemberValue(body, "responseDetails");
   ExtractField(body, key);
-  return body;
+  translation.text = std::move(body);
+  return translation;
+}
+
+Text TranslateForDisplay(const LanguageTable& table, Text text, Text targetName, const FetchLimits& limits) {
+  return Translate(table, std::move(text), std::move(targetName), limits).text;
 }
 
 }  // namespace parlavo

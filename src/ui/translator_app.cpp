@@ -1,17 +1,21 @@
 #include "ui/translator_app.h"
 
+#include <gdk/gdkx.h>
 #include <langinfo.h>
 
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <cstdlib>
 #include <new>
+#include <string>
 
 #include <wx/log.h>
 #include <wx/msgdlg.h>
 
 #include "net/web_fetch.h"
 #include "services/translation_client.h"
+#include "ui/single_window.h"
 #include "ui/text_bridge.h"
 #include "ui/translator_dlg.h"
 
@@ -37,6 +41,16 @@ void KeepToolkitMessagesOffScreen() {
   wxSetAssertHandler(ReportAssertion);
 }
 
+// The launcher's token for bringing a window to the front, if any. GDK has
+// taken DESKTOP_STARTUP_ID out of the environment by now.
+std::string StartupId() {
+  if (const char* token = std::getenv("XDG_ACTIVATION_TOKEN"); token != nullptr) return token;
+  GdkDisplay* display = gdk_display_get_default();
+  if (GDK_IS_X11_DISPLAY(display))
+    if (const char* id = gdk_x11_display_get_startup_notification_id(display); id != nullptr) return id;
+  return {};
+}
+
 }  // namespace
 
 void UseUserLocale() {
@@ -47,13 +61,40 @@ void UseUserLocale() {
   std::setlocale(LC_NUMERIC, "C");
 }
 
+CTranslatorApp::CTranslatorApp() = default;
+CTranslatorApp::~CTranslatorApp() = default;
+
 bool CTranslatorApp::OnInit() {
   KeepToolkitMessagesOffScreen();
+  WindowRequest request;
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i] != wxS("--selection")) {
+      std::fputs("用法：parlavo [--selection]\n", stderr);
+      return false;
+    }
+    request.translateSelection = true;
+  }
+  request.startupId = StartupId();
+
+  m_singleWindow = std::make_unique<SingleWindow>();
+  const bool mine = m_singleWindow->Claim(request, [this](const WindowRequest& later) {
+    // After the caller has its answer, and outside the bus's dispatch.
+    CallAfter([this, later] {
+      if (auto* window = dynamic_cast<CTranslatorDlg*>(GetTopWindow())) window->TakeRequest(later);
+    });
+  });
+  if (!mine) {
+    m_handedOver = true;
+    return true;
+  }
   auto* window = new CTranslatorDlg(nullptr);
   SetTopWindow(window);
   window->Show();
+  if (request.translateSelection) CallAfter([window, request] { window->TakeRequest(request); });
   return true;
 }
+
+int CTranslatorApp::OnRun() { return m_handedOver ? 0 : wxApp::OnRun(); }
 
 bool CTranslatorApp::OnExceptionInMainLoop() {
   try {

@@ -1,6 +1,10 @@
 #include "ui/translator_dlg.h"
 
+#include <gdk/gdkwayland.h>
+#include <gtk/gtk.h>
+
 #include <initializer_list>
+#include <utility>
 
 #include <wx/bitmap.h>
 #include <wx/button.h>
@@ -10,13 +14,16 @@
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/stattext.h>
+#include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
 #include "app_icon_png.h"
+#include "services/translation_status.h"
 #include "ui/about_dialog.h"
 #include "ui/command_ids.h"
 #include "ui/dialog_font.h"
+#include "ui/selection_reader.h"
 #include "ui/text_bridge.h"
 #include "ui/update_command.h"
 #include "ui/vertical_scroll_bar.h"
@@ -77,6 +84,9 @@ CTranslatorDlg::CTranslatorDlg(wxWindow* parent)
   SetIcons(AppIcons());
   CreateMenu();
   CreateControls();
+  // Below the controls, outside the client area that the layout fills; no
+  // size grip, as the window keeps its size.
+  CreateStatusBar(1, wxSTB_SHOW_TIPS | wxSTB_ELLIPSIZE_END | wxFULL_REPAINT_ON_RESIZE);
   SetClientSize(ConvertDialogToPixels(wxSize(CLIENT_WIDTH, CLIENT_HEIGHT)));
   Centre();
   FillLanguageTable(m_languages);
@@ -177,10 +187,51 @@ void CTranslatorDlg::PressDefaultButton() {
 
 void CTranslatorDlg::OnTranslate(wxCommandEvent&) {
   wxBusyCursor busy;
+  // A failure leaves the line empty.
+  SetStatusText(wxString());
+  const wxString note = std::exchange(m_statusNote, wxString());
   m_strSource = ToText(m_editSource->GetValue());
   const Text targetName = ToText(m_cbTarget->GetStringSelection());
-  m_strResult = TranslateForDisplay(m_languages, m_strSource, targetName);
+  const Translation translation = Translate(m_languages, m_strSource, targetName);
+  m_strResult = translation.text;
   m_editResult->ChangeValue(FromText(m_strResult));
+  wxString status = FromUtf8(DescribeTranslation(m_languages, translation).c_str());
+  if (!note.empty()) status += wxS("；") + note;
+  SetStatusText(status);
+}
+
+void CTranslatorDlg::TakeRequest(const WindowRequest& request) {
+  GtkWindow* window = GTK_WINDOW(GetHandle());
+  if (!request.startupId.empty()) gtk_window_set_startup_id(window, request.startupId.c_str());
+  gtk_window_present(window);
+  if (!request.translateSelection) return;
+  // Wayland offers the selections only to the window that has the keyboard:
+  // read once the desktop has given it.
+  if (GDK_IS_WAYLAND_DISPLAY(gtk_widget_get_display(GTK_WIDGET(window))) && !IsActive()) {
+    if (!m_readWhenActive) Bind(wxEVT_ACTIVATE, &CTranslatorDlg::OnActivateToRead, this);
+    m_readWhenActive = true;
+    return;
+  }
+  TranslateSelection();
+}
+
+void CTranslatorDlg::OnActivateToRead(wxActivateEvent& event) {
+  event.Skip();
+  if (!event.GetActive()) return;
+  Unbind(wxEVT_ACTIVATE, &CTranslatorDlg::OnActivateToRead, this);
+  m_readWhenActive = false;
+  CallAfter(&CTranslatorDlg::TranslateSelection);
+}
+
+void CTranslatorDlg::TranslateSelection() {
+  const Selection selection = ReadSelection();
+  m_editSource->ChangeValue(selection.text);
+  if (selection.text.empty()) {
+    SetStatusText(selection.note);
+    return;
+  }
+  m_statusNote = selection.note;
+  PressDefaultButton();
 }
 
 void CTranslatorDlg::OnAbout(wxCommandEvent&) { ShowAboutDialog(this); }

@@ -4,6 +4,7 @@
 
 #include "net/text.h"
 #include "services/translation_client.h"
+#include "ui/single_window.h"
 
 class wxChoice;
 class wxTextCtrl;
@@ -17,6 +18,10 @@ class CTranslatorDlg : public wxFrame {
  public:
   explicit CTranslatorDlg(wxWindow* parent = nullptr);
 
+  // Comes to the front; with a selection to translate, puts it in the input
+  // box and translates it.
+  void TakeRequest(const WindowRequest& request);
+
  private:
   void CreateControls();
   void CreateMenu();
@@ -26,6 +31,9 @@ class CTranslatorDlg : public wxFrame {
   void OnCharHook(wxKeyEvent& event);
   void OnTextBoxChar(wxKeyEvent& event);
   void OnTranslate(wxCommandEvent& event);
+  void OnActivateToRead(wxActivateEvent& event);
+  // Puts the selected text in the input box and translates it.
+  void TranslateSelection();
   void OnAbout(wxCommandEvent& event);
   void OnCheckUpdate(wxCommandEvent& event);
 
@@ -36,6 +44,9 @@ class CTranslatorDlg : public wxFrame {
   wxTextCtrl* m_editResult = nullptr;
   Text m_strSource;
   Text m_strResult;
+  // Where the text being translated came from, for the status line.
+  wxString m_statusNote;
+  bool m_readWhenActive = false;
 
   wxDECLARE_EVENT_TABLE();
 };

@@ -6,7 +6,9 @@
 
 #include "loopback_server.h"
 #include "services/translation_client.h"
+#include "services/translation_status.h"
 #include "short_limits.h"
+#include "net/text_encoding.h"
 #include "text/utf8.h"
 
 namespace parlavo {
@@ -103,13 +105,71 @@ TEST_F(TranslationTest, MissingDetectionStillTranslatesAndAnEmptyReplyShowsNothi
   EXPECT_EQ(Targets(), (std::vector<std::string>{kDetectPrefix, kTranslatePrefix + "&langpair=|en"}));
 }
 
+// 中英互译: text already in the chosen language goes into the other one.
+TEST_F(TranslationTest, TextInTheChosenLanguageGoesIntoTheOther) {
+  ScopedLocale locale("C.UTF-8");
+  Serve("", kHello);
+  const struct {
+    const char* detected;
+    const char* targetName;
+    const char* languagePair;
+  } cases[] = {
+      {"en", "中文", "en|zh"},       {"en", "英文", "en|zh"},       {"EN", "英文", "EN|zh"},
+      {"zh", "中文", "zh|en"},       {"zh-CN", "中文", "zh-CN|en"}, {"zh-TW", "中文", "zh-TW|en"},
+      {"zh-CN", "英文", "zh-CN|en"}, {"ja", "中文", "ja|zh"},       {"ja", "英文", "ja|en"},
+      {"enx", "英文", "enx|en"},     {"", "中文", "|zh"},           {"zh", "法文", "zh|"},
+  };
+  for (const auto& [detected, targetName, languagePair] : cases) {
+    Reply(std::string(R"({"responseData":{"language":")") + detected + R"("}})", kHello);
+    const Translation translation = Translate(m_table, "hi", targetName);
+    EXPECT_EQ(Targets().back(), kTranslatePrefix + "%68%69&langpair=" + languagePair) << detected << targetName;
+    EXPECT_EQ(translation.pair.source + "|" + translation.pair.target, languagePair);
+  }
+}
+
+// The status line names the engine in Chinese and the direction taken, and
+// says in a few words why a later engine answered.
+TEST_F(TranslationTest, TheStatusLineNamesTheEngineTheDirectionAndWhy) {
+  ScopedLocale locale("zh_CN.GBK");
+  ASSERT_TRUE(locale.ok());
+  const std::string chinese = R"({"responseData":{"language":"zh-CN"}})";
+  const struct {
+    std::string detectReply;
+    std::string translateReply;
+    const char* status;
+  } cases[] = {
+      {kEnglish, R"({"responseData":{"translatedText":"你好","engine":"microsoft"},"responseDetails":null})",
+       "微软翻译：英文 → 中文"},
+      {chinese, R"({"responseData":{"translatedText":"hi", "engine" : "transmart"}})", "腾讯交互翻译：中文 → 英文"},
+      {kEnglish, R"({"responseData":{"translatedText":"engine","engine":"google"}})", "Google 翻译：英文 → 中文"},
+      {kEnglish, R"({"responseData":{"translatedText":"\"engine\":\"x\"","engine":"libretranslate"}})",
+       "LibreTranslate：英文 → 中文"},
+      {R"({"responseData":{"language":"ja"}})",
+       R"({"responseData":{"translatedText":"你好","engine":"dictionary"},"responseDetails":"在线翻译均无法连接"})",
+       "离线词典（在线翻译均无法连接）：ja → 中文"},
+      {kEnglish,
+       R"({"responseData":{"translatedText":"你好","engine":"dictionary"},)"
+       R"("responseDetails":"无法连接 Google 翻译（translate.googleapis.com）：超时，已改用离线词典"})",
+       "离线词典（无法连接 Google 翻译（translate.googleapis.com））：英文 → 中文"},
+      {kEnglish, R"({"responseData":{"translatedText":"你好","engine":"deepl中"}})", "deepl中：英文 → 中文"},
+      {"", R"({"responseData":{"translatedText":"你好"}})", "未知语言 → 中文"},
+  };
+  Serve("", "");
+  Text chineseName = "中文";
+  Utf8ToAnsi(chineseName);
+  for (const auto& [detectReply, translateReply, status] : cases) {
+    Reply(detectReply, translateReply);
+    EXPECT_EQ(DescribeTranslation(m_table, Translate(m_table, "hi", chineseName)), status) << translateReply;
+  }
+}
+
 // A detect reply is the one reply whose content goes back out into an
 // address: anything but a plain code is sent as no code at all.
 TEST_F(TranslationTest, InjectedLanguageCodesNeverReachTheAddress) {
   ScopedLocale locale("C.UTF-8");
   Serve("", kHello);
   const std::pair<std::string, std::string> cases[] = {
-      {"en", "en"}, {"zh-CN", "zh-CN"}, {std::string(12, 'a'), std::string(12, 'a')}, {std::string(13, 'a'), ""},
+      {"en", "en"}, {"pt-BR", "pt-BR"}, {std::string(12, 'a'), std::string(12, 'a')}, {std::string(13, 'a'), ""},
       {"en&q=x", ""}, {"en&langpair=xx|yy&v=9", ""}, {"en|zh", ""}, {"en\\u0026q=x", ""}, {"en\\r\\nX-Injected: 1", ""},
       {"en\r\nX-Injected: 1", ""}, {"en%26q=x", ""}, {"en#fragment", ""}, {"en zh", ""}, {"../../admin", ""},
       {"en\\u0000", ""}, {"中文", ""},

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "dictionary/chinese_to_english.h"
+#include "dictionary/closed_class_words.h"
 #include "dictionary/dictionary_format.h"
 #include "dictionary/english_to_chinese.h"
 #include "indexer/index_writer.h"
@@ -35,7 +36,21 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
       {"学生", {"student", "n", 800}}, {"去", {"to go", "v", 5000}},       {"北京", {"Beijing", "ns", 900}},
       {"老师", {"teacher", "n", 700}}, {"每天", {"every day", "r", 300}}, {"早上", {"morning", "t", 100}},
       {"今", {"now", "tg", 10}},       {"已", {"already", "d", 500}},      {"天", {"day", "q", 900}},
-      {"气", {"gas", "n", 200}},
+      {"气", {"gas", "n", 200}},         {"可能", {"maybe/might", "v", 900}}, {"还是", {"still/or", "d", 900}},
+      {"零", {"zero", "m", 500}},        {"点", {"point/o'clock", "q", 900}}, {"五", {"five", "m", 900}},
+      {"十一", {"eleven", "m", 100}},    {"三十", {"thirty", "m", 100}},   {"分钟", {"minute", "n", 300}},
+      {"美元", {"US dollar", "n", 200}}, {"百分之", {"percent", "m", 100}}, {"下周", {"next week", "t", 200}},
+      {"周五", {"Friday", "t", 100}},    {"第三", {"third", "m", 200}},     {"三月", {"March", "t", 100}},
+      {"日", {"sun/day", "m", 900}},    {"把", {"handlebar", "p", 3000}},  {"被", {"quilt", "p", 2000}},
+      {"放", {"to put", "v", 800}},      {"桌子", {"table", "n", 300}},    {"上", {"on/to go up", "f", 3000}},
+      {"偷", {"to steal", "v", 100}},    {"钱包", {"wallet", "n", 100}},   {"小", {"small", "a", 3000}},
+      {"有", {"to have", "v", 5000}},    {"来", {"to come", "v", 3000}},   {"别", {"do not", "d", 900}},
+      {"走", {"to walk/to leave", "v", 900}}, {"先生", {"sir/Mr.", "n", 600}}, {"写", {"to write", "v", 500}},
+      {"信", {"letter", "n", 400}},      {"长", {"long", "a", 800}},        {"从来", {"always", "d", 300}},
+      {"但是", {"but", "c", 900}},       {"没有", {"not have", "v", 4000}},  {"一个", {"a", "m", 5000}},
+      {"小时", {"hour", "n", 300}},      {"二", {"two", "m", 900}},        {"四", {"four", "m", 900}},
+      {"年", {"year", "q", 900}},        {"时候", {"time", "n", 900}},     {"得", {"to obtain", "v", 900}},
+      {"过", {"to cross", "v", 900}},   {"和", {"and/with", "c", 3000}},
   };
   tables.totalFrequency = 150000;
   const DictionaryIndex index = testing::IndexOf(tables);
@@ -49,8 +64,8 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"我喝两杯咖啡", "I drink two cups of coffee"},        // a container measure
            {"他在喝咖啡", "He is drinking coffee"},               // 在 + verb
            {"他在公园里跑步", "He runs in the park"},             // 在 + place after the verb
-           {"我不喝咖啡", "I do not drink coffee"},
-           {"他没去北京", "He did not go to Beijing"},
+           {"我不喝咖啡", "I don't drink coffee"},
+           {"他没去北京", "He didn't go to Beijing"},
            {"我每天早上喝咖啡", "I drink coffee every morning"},
            {"书已买", "The book has been bought"},               // a thing undergoes the act
            {"你是学生吗？", "Are you a student?"},               // 吗: question order
@@ -58,8 +73,46 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"他明天会去北京吗？", "Will he go to Beijing tomorrow?"},
            {"书\r\n\n天气　书", "Book\n\nWeather book"},
            {"ＡＢＣ１２３", "ABC123"},
+           // Negation after a modal or an adverb, and as a prohibition.
+           {"我可能不去", "I might not go"},
+           {"我还是不去", "I still don't go"},
+           {"你别走", "Don't walk"},
+           {"他没有咖啡", "He doesn't have coffee"},
+           // Numbers, times, money and dates.
+           {"零点五", "0.5"},
+           {"百分之零点五", "0.5%"},
+           {"我十一点去", "I go at eleven o'clock"},
+           {"我喝了三十分钟", "I drank 30 minutes"},
+           {"我有五十美元", "I have 50 dollars"},
+           {"他下周五去北京", "He goes to Beijing next Friday"},
+           {"第三天", "The third day"},
+           {"三月五日", "On March 5"},
+           {"我喝了一个小时", "I drank one hour"},         // 一个 glued by the segmenter
+           {"二零二四年他去北京", "He goes to Beijing in 2024"},
+           // Function words and order.
+           {"我把书放在桌子上", "I put book on the table"},
+           {"我的钱包被偷了", "My wallet was stolen"},
+           {"他写的信很长", "The letter that he writes is very long"},
+           {"但是他不去", "But he doesn't go"},
+           {"但是很好", "But it is very good"},
+           {"他来的时候，我不去", "When he comes, I don't go"},
+           {"他去过北京", "He has been to Beijing"},
+           {"我得去", "I have to go"},
+           {"我和他是学生", "I and he are students"},
+           // Names the dictionary lacks.
+           {"小王来了", "Xiao Wang came"},
+           {"王先生是老师", "Mr Wang is a teacher"},
+           {"他叫李小明", "He is called 李小明"},          // no pinyin for a given name: kept whole
        }) {
     EXPECT_EQ(ChineseToEnglish(index, chinese), english) << chinese;
+  }
+  RuleTrace trace;
+  ChineseToEnglish(index, "我可能不去", &trace);
+  EXPECT_EQ(trace.rules(), (std::vector<std::string>{"pronoun", "modal", "negation", "verb", "modal + verb"}));
+  // Rules that look ahead, cut short at the end of a clause.
+  for (const char* odd : {"第", "百分之", "十一点半", "三月", "零点", "把", "被", "小", "我的的", "没有", "别", "点点",
+                          "九万万万万万万万万万万万万万万万万万万块"}) {
+    EXPECT_NO_THROW(ChineseToEnglish(index, odd)) << odd;
   }
 }
 
@@ -74,6 +127,14 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
       {"room", {"房间", "n", 0, "间"}}, {"name", {"名字", "n"}},          {"like", {"喜欢", "v"}},
       {"fish", {"鱼", "n", 0, "条"}},   {"child", {"孩子", "n"}},         {"go", {"去", "v"}},
       {"school", {"学校", "n"}},        {"station", {"车站", "n"}},
+      {"interest", {"关注", "v"}},      {"rate", {"率", "n"}},            {"interest rate", {"利率", "n"}},
+      {"rise", {"上升", "v"}},          {"sign", {"签", "v"}},            {"sign in", {"登录", "v"}},
+      {"dollar", {"块", "n"}},          {"minute", {"分", "n"}},          {"wait", {"等", "v"}},
+      {"friday", {"星期五", "t"}},      {"tea", {"茶", "n"}},             {"steal", {"偷", "v"}},
+      {"wallet", {"钱包", "n"}},        {"finish", {"完成", "v"}},        {"work", {"工作", "n"}},
+      {"busy", {"忙", "a"}},            {"know", {"知道", "v"}},          {"milk", {"牛奶", "n"}},
+      {"money", {"钱", "n"}},           {"cost", {"花", "v"}},            {"come", {"来", "v"}},
+      {"tall", {"高", "a"}},            {"beijing", {"北京", "ns"}},
   };
   const DictionaryIndex index = testing::IndexOf(tables);
   for (const auto& [english, chinese] : Cases{
@@ -92,9 +153,60 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"Where is the station?", "车站在哪里？"},
            {"I like Python and Rust", "我喜欢 Python 和 Rust"},  // unknown names kept
            {"\"book\"\nbook", "“书”\n书"},
+           // Negation never lost.
+           {"I never drink coffee", "我从不喝咖啡"},
+           {"There is no milk", "没有牛奶"},
+           {"I have no money", "我没有钱"},
+           {"I might not go", "我可能不去"},
+           // Numbers, times and money.
+           {"It costs fifty dollars", "花五十美元"},
+           {"I waited thirty minutes", "我等了三十分钟"},
+           {"I go at eleven o'clock", "我十一点去"},
+           {"I go to school next Friday", "我下周五去学校"},
+           {"The second book is small", "第二本书很小"},
+           {"It rose 5 percent", "上升了百分之5"},
+           // Multi-word entries, longest first and inflected.
+           {"Interest rates rose", "利率上升了"},
+           {"I signed in", "我登录了"},
+           // Auxiliaries, clause joiners, passives and relative clauses.
+           {"I have to go", "我必须去"},
+           {"I have been to Beijing", "我去过北京"},
+           {"He is taller than me", "他比我更高"},
+           {"I waited for two hours", "我等了两小时"},
+           {"He has finished the work", "他已完成工作"},
+           {"I like tea but he likes coffee", "我喜欢茶，但是他喜欢咖啡"},
+           {"I know that he is busy", "我知道他很忙"},
+           {"I was busy when he came", "他来了的时候，我很忙"},
+           {"My wallet was stolen by him", "我的钱包被他偷了"},
+           {"The book that I bought is small", "我买的书很小"},
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;
   }
+  for (const char* odd : {"that", "I know that", "and he", "the book that", "no", "there is", "have to", "by",
+                          "n't 2din'?", "eleven o'clock o'clock", "next", "a lot of"}) {
+    EXPECT_NO_THROW(EnglishToChinese(index, odd)) << odd;
+  }
+}
+
+// A row of the closed-class table that another row of the same word and class
+// hides, or that lacks its word for a direction it is read in, is a fault.
+TEST(ClosedClassWordsTest, EveryRowIsFoundInEachDirectionItIsReadIn) {
+  for (const ClosedClassWord& row : ClosedClassWords()) {
+    EXPECT_FALSE((row.flags & kToChinese) && (row.flags & kToEnglish)) << row.chinese;
+    if (!(row.flags & kToChinese)) {
+      EXPECT_EQ(ChineseClosedWord(row.chinese, row.wordClass), &row) << row.chinese << " / " << row.english;
+    }
+    if (!(row.flags & kToEnglish)) {
+      std::string key(row.english);
+      for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      EXPECT_EQ(EnglishClosedWord(key, row.wordClass), &row) << row.english << " / " << row.chinese;
+      if (!row.object.empty() && row.object != row.english) {
+        EXPECT_EQ(EnglishClosedWord(row.object, row.wordClass), &row) << row.object;
+      }
+    }
+  }
+  EXPECT_EQ(EnglishClosedWord("her")->wordClass, WordClass::Possessive) << "her book: 她的书";
+  EXPECT_EQ(EnglishClosedWord("may")->wordClass, WordClass::Modal) << "may before May";
 }
 
 CedictEntry Entry(std::string word, std::string pinyin, std::vector<std::string> senses) {

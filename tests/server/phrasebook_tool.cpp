@@ -10,6 +10,7 @@
 //   server_phrasebook --check INDEX FILE    list sentences whose output changed; exit 1 if any
 //   server_phrasebook --score INDEX FILE    chrF of the engine and of the gloss; no output shown
 //   server_phrasebook --words INDEX FILE    how many words get an expected sense first
+//   server_phrasebook --trace INDEX zh|en SENTENCE   the translation and the rules that fired
 
 #include <algorithm>
 #include <array>
@@ -23,6 +24,8 @@
 #include <utility>
 #include <vector>
 
+#include "dictionary/chinese_to_english.h"
+#include "dictionary/english_to_chinese.h"
 #include "engines/dictionary_engine.h"
 #include "text/ascii.h"
 #include "text/utf8.h"
@@ -200,9 +203,28 @@ int CountWordsFirst(parlavo::server::DictionaryEngine& engine, const std::string
   return 0;
 }
 
+// The translation of one sentence and the names of the rules that fired for it.
+int Trace(const char* indexFile, std::string_view from, const char* sentence) {
+  const auto index = parlavo::server::DictionaryIndex::Load(indexFile);
+  parlavo::server::RuleTrace trace;
+  const std::string output = from == "zh" ? parlavo::server::ChineseToEnglish(index, sentence, &trace)
+                                          : parlavo::server::EnglishToChinese(index, sentence, &trace);
+  std::printf("%s\n", output.c_str());
+  for (const std::string& rule : trace.rules()) std::printf("  %s\n", rule.c_str());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 5 && std::string_view(argv[1]) == "--trace") {
+    try {
+      return Trace(argv[2], argv[3], argv[4]);
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "server_phrasebook: %s\n", error.what());
+      return 1;
+    }
+  }
   const std::string mode = argc == 4 ? argv[1] : "";
   if (argc != 3 && mode != "--check" && mode != "--score" && mode != "--words") {
     std::fprintf(stderr, "usage: server_phrasebook [--check | --score | --words] INDEX FILE\n");

@@ -32,7 +32,8 @@ endforeach()
 
 file(STRINGS ${desktop} exec REGEX "^Exec=")
 file(STRINGS ${desktop} icon REGEX "^Icon=")
-if(NOT exec STREQUAL "Exec=parlavo" OR NOT icon STREQUAL "Icon=${APP_ID}")
+# The window, then its action that translates the selection.
+if(NOT exec STREQUAL "Exec=parlavo;Exec=parlavo --selection" OR NOT icon STREQUAL "Icon=${APP_ID}")
   message(SEND_ERROR "desktop entry starts '${exec}' with '${icon}'")
 endif()
 

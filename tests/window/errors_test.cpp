@@ -1,6 +1,7 @@
 #include <stdexcept>
 
 #include <wx/choice.h>
+#include <wx/statusbr.h>
 #include <wx/utils.h>
 
 #include "window_test.h"
@@ -19,9 +20,23 @@ TEST_F(Translate, SendsTheInputAndTheChosenTargetUnderABusyCursor) {
   ASSERT_TRUE(WaitForRequests(4));
 
   EXPECT_EQ(Requests(), (std::vector<std::string>{DetectTarget("%68%69"), TranslateTarget("%68%69", "en|zh"),
-                                                  DetectTarget("%68%69"), TranslateTarget("%68%69", "en|en")}));
+                                                  DetectTarget("%68%69"), TranslateTarget("%68%69", "en|zh")}));
   EXPECT_EQ(BusyDuringRequests(), std::vector<bool>(4, true));
   EXPECT_FALSE(wxIsBusy());
+}
+
+// English text with 英文 chosen goes into Chinese; the list keeps the choice
+// and the status line tells the engine, why it answered and the direction.
+TEST_F(Translate, TheStatusLineTellsWhoTranslatedWhichWay) {
+  SetTranslateReply(R"({"responseData":{"translatedText":"你好","engine":"dictionary"},)"
+                    R"("responseDetails":"在线翻译均无法连接","responseStatus":200})");
+  Control<wxChoice>(IDC_TARGET_LANGUAGE).SetStringSelection(wxS("英文"));
+  InputBox().ChangeValue(wxS("hi"));
+  Click(Control(IDC_TRANSLATE));
+  ASSERT_TRUE(WaitUntil([this] { return ResultBox().GetValue() == wxS("你好"); }));
+  EXPECT_EQ(Requests().back(), TranslateTarget("%68%69", "en|zh"));
+  EXPECT_EQ(m_window->GetStatusBar()->GetStatusText(), wxS("离线词典（在线翻译均无法连接）：英文 → 中文"));
+  EXPECT_EQ(Control<wxChoice>(IDC_TARGET_LANGUAGE).GetStringSelection(), wxS("英文"));
 }
 
 // A failure is told in a box; the result box keeps the last translation, the
@@ -53,6 +68,7 @@ TEST_F(Translate, AFailureIsShownAndNothingIsLost) {
         ExpectBox(wxID_OK, failure.message, shown));
     EXPECT_EQ(ResultBox().GetValue(), wxS("上一次的译文"));
     EXPECT_EQ(InputBox().GetValue(), wxS("hi"));
+    EXPECT_EQ(m_window->GetStatusBar()->GetStatusText(), wxString());
     EXPECT_TRUE(m_window->IsShown());
   }
 }

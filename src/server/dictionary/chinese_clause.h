@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dictionary/dictionary_index.h"
+#include "dictionary/rule_trace.h"
 
 namespace parlavo::server {
 
@@ -25,8 +26,9 @@ struct EnglishWord {
 // English for one clause (the words between two punctuation marks) by
 // shallow transfer: words are chunked into noun phrases, verbs and function
 // words, then put in English order with the verb inflected for its subject,
-// tense, negation and question. `question` says the clause ends with "？".
+// tense, negation and question. `question` says the clause ends with "？";
+// `trace`, when given, gets the names of the rules that fired.
 std::vector<EnglishWord> TranslateChineseClause(const DictionaryIndex& index, const std::vector<ClauseWord>& words,
-                                                bool question);
+                                                bool question, RuleTrace* trace = nullptr);
 
 }  // namespace parlavo::server

@@ -67,7 +67,8 @@ class EnglishComposer {
 
 class Translator {
  public:
-  Translator(const DictionaryIndex& index, std::string_view text) : m_index(index), m_text(text) {}
+  Translator(const DictionaryIndex& index, std::string_view text, RuleTrace* trace)
+      : m_index(index), m_text(text), m_trace(trace) {}
 
   std::string Run() {
     std::size_t pos = 0;
@@ -114,7 +115,7 @@ class Translator {
   void FlushClause(bool question) {
     FlushKept();
     if (m_clause.empty()) return;
-    for (const EnglishWord& word : TranslateChineseClause(m_index, m_clause, question)) {
+    for (const EnglishWord& word : TranslateChineseClause(m_index, m_clause, question, m_trace)) {
       m_out.Word(word.text, !word.kept);
     }
     m_clause.clear();
@@ -122,6 +123,7 @@ class Translator {
 
   const DictionaryIndex& m_index;
   std::string_view m_text;
+  RuleTrace* m_trace;
   EnglishComposer m_out;
   std::string m_kept;                  // a run of text passed through unchanged
   std::deque<std::string> m_keptStore;  // what clause words point into
@@ -130,8 +132,8 @@ class Translator {
 
 }  // namespace
 
-std::string ChineseToEnglish(const DictionaryIndex& index, std::string_view text) {
-  return Translator(index, text).Run();
+std::string ChineseToEnglish(const DictionaryIndex& index, std::string_view text, RuleTrace* trace) {
+  return Translator(index, text, trace).Run();
 }
 
 }  // namespace parlavo::server

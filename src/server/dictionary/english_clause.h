@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "dictionary/dictionary_index.h"
+#include "dictionary/rule_trace.h"
 
 namespace parlavo::server {
 
@@ -27,8 +28,9 @@ struct ChinesePiece {
 // grouped into noun phrases and a verb group, then put in Chinese order:
 // subject, time, place, verb, object; articles and do-support dropped, tense
 // and negation as Chinese marks them, questions as statements with 吗.
-// `question` says the clause ends with "?".
+// `question` says the clause ends with "?"; `trace`, when given, gets the
+// names of the rules that fired.
 std::vector<ChinesePiece> TranslateEnglishClause(const DictionaryIndex& index, const std::vector<ClauseToken>& words,
-                                                 bool question);
+                                                 bool question, RuleTrace* trace = nullptr);
 
 }  // namespace parlavo::server

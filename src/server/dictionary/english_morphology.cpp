@@ -10,7 +10,7 @@ struct IrregularVerb {
   std::string_view lemma, past, participle;
 };
 
-constexpr std::array<IrregularVerb, 66> kIrregularVerbs{{
+constexpr std::array<IrregularVerb, 72> kIrregularVerbs{{
     {"be", "was", "been"},          {"have", "had", "had"},         {"do", "did", "done"},
     {"go", "went", "gone"},         {"see", "saw", "seen"},         {"eat", "ate", "eaten"},
     {"come", "came", "come"},       {"make", "made", "made"},       {"say", "said", "said"},
@@ -33,6 +33,8 @@ constexpr std::array<IrregularVerb, 66> kIrregularVerbs{{
     {"sell", "sold", "sold"},       {"wear", "wore", "worn"},       {"swim", "swam", "swum"},
     {"sing", "sang", "sung"},       {"shut", "shut", "shut"},       {"lie", "lay", "lain"},
     {"light", "lit", "lit"},        {"draw", "drew", "drawn"},      {"show", "showed", "shown"},
+    {"steal", "stole", "stolen"},   {"throw", "threw", "thrown"},   {"hide", "hid", "hidden"},
+    {"shake", "shook", "shaken"},   {"wake", "woke", "woken"},      {"ride", "rode", "ridden"},
 }};
 
 struct IrregularNoun {

@@ -108,7 +108,8 @@ class ChineseComposer {
 
 class Translator {
  public:
-  Translator(const DictionaryIndex& index, std::string_view text) : m_index(index), m_tokens(Tokenise(text)) {}
+  Translator(const DictionaryIndex& index, std::string_view text, RuleTrace* trace)
+      : m_index(index), m_tokens(Tokenise(text)), m_trace(trace) {}
 
   std::string Run() {
     for (const Token& token : m_tokens) {
@@ -142,7 +143,7 @@ class Translator {
   void FlushClause(bool question) {
     if (m_clause.empty()) return;
     bool first = true;
-    for (const ChinesePiece& piece : TranslateEnglishClause(m_index, m_clause, question)) {
+    for (const ChinesePiece& piece : TranslateEnglishClause(m_index, m_clause, question, m_trace)) {
       if (!first) m_out.Blank();
       first = false;
       if (piece.latin) {
@@ -156,14 +157,15 @@ class Translator {
 
   const DictionaryIndex& m_index;
   std::vector<Token> m_tokens;
+  RuleTrace* m_trace;
   std::vector<ClauseToken> m_clause;
   ChineseComposer m_out;
 };
 
 }  // namespace
 
-std::string EnglishToChinese(const DictionaryIndex& index, std::string_view text) {
-  return Translator(index, text).Run();
+std::string EnglishToChinese(const DictionaryIndex& index, std::string_view text, RuleTrace* trace) {
+  return Translator(index, text, trace).Run();
 }
 
 }  // namespace parlavo::server

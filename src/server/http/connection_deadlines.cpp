@@ -4,8 +4,8 @@
 
 namespace parlavo::server {
 
-ConnectionDeadlines::ConnectionDeadlines(Clock::duration limit)
-    : m_limit(limit), m_watcher([this] { Watch(); }) {}
+ConnectionDeadlines::ConnectionDeadlines(Clock::duration limit, std::function<void()> eachSecond)
+    : m_limit(limit), m_eachSecond(std::move(eachSecond)), m_watcher([this] { Watch(); }) {}
 
 ConnectionDeadlines::~ConnectionDeadlines() {
   {
@@ -49,6 +49,9 @@ void ConnectionDeadlines::Watch() {
       ShutDownConnection(entry.socket);
       entry.deadline = Clock::time_point::max();
     }
+    lock.unlock();
+    m_eachSecond();
+    lock.lock();
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <unordered_map>
@@ -17,7 +18,8 @@ class ConnectionDeadlines {
  public:
   using Clock = std::chrono::steady_clock;
 
-  explicit ConnectionDeadlines(Clock::duration limit);
+  // `eachSecond` runs on the watcher thread after each check.
+  ConnectionDeadlines(Clock::duration limit, std::function<void()> eachSecond);
   ~ConnectionDeadlines();
   ConnectionDeadlines(const ConnectionDeadlines&) = delete;
   ConnectionDeadlines& operator=(const ConnectionDeadlines&) = delete;
@@ -41,6 +43,7 @@ class ConnectionDeadlines {
   void Watch();
 
   const Clock::duration m_limit;
+  const std::function<void()> m_eachSecond;
   std::mutex m_mutex;
   std::condition_variable m_wake;
   bool m_stopping = false;

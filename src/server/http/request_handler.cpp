@@ -5,6 +5,7 @@
 #include "http/envelope.h"
 #include "http/query_string.h"
 #include "http/request_target.h"
+#include "platform/own_names.h"
 #include "text/utf8.h"
 
 namespace parlavo::server {
@@ -28,21 +29,29 @@ bool ComesFromAWebPage(const ServiceRequest& request) {
 }  // namespace
 
 ServiceReply RequestHandler::Handle(const ServiceRequest& request) const {
+  ServiceReply reply = Checked(request);
   // A body left unread would be taken for the next request on the connection.
-  if (request.hasBody) {
-    ServiceReply reply = Error(400, "请求格式错误：本服务的请求不带正文");
-    reply.closeConnection = true;
-    return reply;
-  }
-  if (request.hostHeaders.size() != 1 || !IsAllowedHost(HostName(request.hostHeaders.front()), m_listenHost)) {
-    return Error(403, "拒绝访问：请求的 Host 不是本服务的地址（只接受 " + m_listenHost + " 或 localhost）");
+  if (request.hasBody || request.mentionsContentLength) reply.closeConnection = true;
+  return reply;
+}
+
+bool RequestHandler::IsOurName(std::string_view authority) const {
+  const std::string name = HostName(authority);
+  return IsAllowedHost(name, m_listenHost) || (m_reachableFromNetwork && NamesThisMachine(name));
+}
+
+ServiceReply RequestHandler::Checked(const ServiceRequest& request) const {
+  if (request.hasBody) return Error(400, "请求格式错误：本服务的请求不带正文");
+  const std::string accepted = m_reachableFromNetwork ? "本机的地址、主机名或 localhost" : m_listenHost + " 或 localhost";
+  if (request.hostHeaders.size() != 1 || !IsOurName(request.hostHeaders.front())) {
+    return Error(403, "拒绝访问：请求的 Host 不是本服务的地址（只接受 " + accepted + "）");
   }
   if (ComesFromAWebPage(request)) {
     return Error(403, "拒绝访问：请求来自网页（Origin 或 Sec-Fetch-Site），本服务只为本机的程序翻译");
   }
   const auto target = ParseRequestTarget(request.target);
-  if (target && !target->authority.empty() && !IsAllowedHost(HostName(target->authority), m_listenHost)) {
-    return Error(403, "拒绝访问：请求的地址不是本服务的地址（只接受 " + m_listenHost + " 或 localhost）");
+  if (target && !target->authority.empty() && !IsOurName(target->authority)) {
+    return Error(403, "拒绝访问：请求的地址不是本服务的地址（只接受 " + accepted + "）");
   }
   if (request.method != "GET" && request.method != "HEAD") {
     ServiceReply reply = Error(405, "不支持的请求方法：" + request.method + "（只支持 GET）");
@@ -65,12 +74,24 @@ ServiceReply RequestHandler::Handle(const ServiceRequest& request) const {
   if (!text) return Error(400, "缺少参数 q（要处理的文本）");
   if (text->size() > kMaxTextBytes) return Error(400, "文本过长：最多 1 MiB");
   if (!IsValidUtf8(*text)) return Error(400, "文本不是有效的 UTF-8 编码");
+  const std::string* langpair = parameter("langpair");
+  if (target->path == kTranslatePath && !langpair) return Error(400, "缺少参数 langpair（语言对，如 en|zh）");
 
+  auto memory = m_budget.Take(kWorkBytesPerTextByte * text->size());
+  if (!memory) {
+    ServiceReply busy = Error(503, "服务繁忙：正在处理的请求已用尽内存预算，请稍后再试");
+    busy.closeConnection = true;  // its connection's buffer is freed too
+    return busy;
+  }
+  ServiceReply reply = Answered(*text, target->path == kDetectPath ? nullptr : langpair);
+  memory->ShrinkTo(reply.body.size());
+  reply.memory = std::move(*memory);
+  return reply;
+}
+
+ServiceReply RequestHandler::Answered(const std::string& text, const std::string* langpair) const {
   try {
-    if (target->path == kDetectPath) return Detect(*text);
-    const std::string* langpair = parameter("langpair");
-    if (!langpair) return Error(400, "缺少参数 langpair（语言对，如 en|zh）");
-    return Translate(*text, *langpair);
+    return langpair ? Translate(text, *langpair) : Detect(text);
   } catch (const UnsupportedLanguagePair& error) {
     return Error(400, error.what());
   } catch (const UpstreamRejection& error) {

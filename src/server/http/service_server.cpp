@@ -1,12 +1,13 @@
 #include "http/service_server.h"
 
 #include <microhttpd.h>
-#include <strings.h>
 
 #include <stdexcept>
 
 #include "http/connection_deadlines.h"
+#include "http/memory_budget.h"
 #include "http/request_handler.h"
+#include "http/request_headers.h"
 #include "http/request_target.h"
 #include "platform/listening_socket.h"
 
@@ -20,26 +21,12 @@ constexpr const char* kContentType = "text/javascript; charset=utf-8";
 // and scans it again after each read; small steps make a 3 MiB line slow.
 constexpr std::size_t kReadBufferGrowth = 256 * 1024;
 
-bool Named(const char* name, const char* wanted) { return strcasecmp(name, wanted) == 0; }
-
-// The headers RequestHandler needs, gathered from libmicrohttpd's list.
 MHD_Result CollectHeader(void* into, MHD_ValueKind, const char* name, const char* value) {
-  auto& request = *static_cast<ServiceRequest*>(into);
-  const std::string text = value ? value : "";
-  if (Named(name, MHD_HTTP_HEADER_HOST)) {
-    request.hostHeaders.push_back(text);
-  } else if (Named(name, MHD_HTTP_HEADER_ORIGIN)) {
-    request.origins.push_back(text);
-  } else if (Named(name, "Sec-Fetch-Site")) {
-    request.fetchSites.push_back(text);
-  } else if (Named(name, MHD_HTTP_HEADER_TRANSFER_ENCODING) ||
-             (Named(name, MHD_HTTP_HEADER_CONTENT_LENGTH) && text != "0")) {
-    request.hasBody = true;
-  }
+  RecordHeader(*static_cast<ServiceRequest*>(into), name ? name : "", value ? value : "");
   return MHD_YES;
 }
 
-MHD_Result Send(MHD_Connection* connection, const ServiceReply& reply) {
+MHD_Result Send(MHD_Connection* connection, const ServiceReply& reply, bool keepAlive) {
   MHD_Response* response = MHD_create_response_from_buffer(
       reply.body.size(), const_cast<char*>(reply.body.data()), MHD_RESPMEM_MUST_COPY);
   if (!response) return MHD_NO;
@@ -47,7 +34,7 @@ MHD_Result Send(MHD_Connection* connection, const ServiceReply& reply) {
   // Browsers must not read the JSON as anything else.
   MHD_add_response_header(response, MHD_HTTP_HEADER_X_CONTENT_TYPE_OPTIONS, "nosniff");
   if (reply.allowGetOnly) MHD_add_response_header(response, MHD_HTTP_HEADER_ALLOW, "GET, HEAD");
-  if (reply.closeConnection) MHD_add_response_header(response, MHD_HTTP_HEADER_CONNECTION, "close");
+  if (!keepAlive) MHD_add_response_header(response, MHD_HTTP_HEADER_CONNECTION, "close");
   const MHD_Result queued = MHD_queue_response(connection, static_cast<unsigned>(reply.status), response);
   MHD_destroy_response(response);
   return queued;
@@ -55,7 +42,23 @@ MHD_Result Send(MHD_Connection* connection, const ServiceReply& reply) {
 
 }  // namespace
 
-// libmicrohttpd's callbacks; the closure is the server.
+// What the server knows of one connection beyond its deadline.
+struct ServiceServer::ConnectionState {
+  bool keptAlive = false;  // holds one of the kept-alive places
+};
+
+bool ServiceServer::KeepsAlive(ConnectionState& connection) {
+  if (connection.keptAlive) return true;
+  if (m_keptAlive.fetch_add(1) >= m_limits.keptAlive) {
+    m_keptAlive.fetch_sub(1);
+    return false;
+  }
+  connection.keptAlive = true;
+  return true;
+}
+
+// libmicrohttpd's callbacks, on each connection's own thread; the closure is
+// the server.
 struct ServiceServer::Callbacks {
   // The request as its target came on the request line, before the library
   // decodes it; the request's own state until it completes.
@@ -76,7 +79,11 @@ struct ServiceServer::Callbacks {
       if (!request.hasBody) return MHD_YES;
     }
     server.m_deadlines->Pause(connection);
-    const MHD_Result queued = Send(connection, server.m_handler->Handle(request));
+    ServiceReply reply = server.m_handler->Handle(request);
+    auto& kept = *static_cast<ConnectionState*>(
+        MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT)->socket_context);
+    const MHD_Result queued = Send(connection, reply, !reply.closeConnection && server.KeepsAlive(kept));
+    request.replyMemory = std::move(reply.memory);
     server.m_deadlines->Restart(connection);
     return queued;
   }
@@ -87,13 +94,18 @@ struct ServiceServer::Callbacks {
     static_cast<ServiceServer*>(self)->m_deadlines->Restart(connection);
   }
 
-  static void Connection(void* self, MHD_Connection* connection, void**, MHD_ConnectionNotificationCode code) {
-    ConnectionDeadlines& deadlines = *static_cast<ServiceServer*>(self)->m_deadlines;
+  static void Connection(void* self, MHD_Connection* connection, void** context, MHD_ConnectionNotificationCode code) {
+    auto& server = *static_cast<ServiceServer*>(self);
     if (code == MHD_CONNECTION_NOTIFY_STARTED) {
-      deadlines.Open(connection, MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD)->connect_fd);
-    } else {
-      deadlines.Close(connection);
+      *context = new ConnectionState;
+      server.m_deadlines->Open(connection,
+                               MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD)->connect_fd);
+      return;
     }
+    server.m_deadlines->Close(connection);
+    const auto* state = static_cast<ConnectionState*>(*context);
+    if (state->keptAlive) server.m_keptAlive.fetch_sub(1);
+    delete state;
   }
 };
 
@@ -113,11 +125,16 @@ int ServiceServer::Serve(const std::string& host, int port) {
 void ServiceServer::Adopt(int socket) {
   m_listenHost = BoundAddress(socket);
   m_reachableFromNetwork = !IsLoopbackOnly(socket);
-  m_handler = std::make_unique<RequestHandler>(m_engine, m_listenHost);
-  m_deadlines = std::make_unique<ConnectionDeadlines>(m_limits.requestTime);
-  m_daemon = MHD_start_daemon(MHD_USE_EPOLL_INTERNAL_THREAD | MHD_USE_ITC, 0, nullptr, nullptr, &Callbacks::Answer, this,
+  m_budget = std::make_unique<MemoryBudget>(m_limits.workMemory);
+  m_handler = std::make_unique<RequestHandler>(m_engine, m_listenHost, m_reachableFromNetwork, *m_budget);
+  m_deadlines = std::make_unique<ConnectionDeadlines>(m_limits.requestTime,
+                                                      [budget = m_budget.get()] { budget->ReturnFreedMemoryWhenIdle(); });
+  // A thread per connection: a request waiting on a slow upstream holds its
+  // own thread and no other connection's.
+  m_daemon = MHD_start_daemon(MHD_USE_THREAD_PER_CONNECTION | MHD_USE_POLL_INTERNAL_THREAD | MHD_USE_ITC, 0, nullptr,
+                              nullptr, &Callbacks::Answer, this,
                               MHD_OPTION_LISTEN_SOCKET, socket,
-                              MHD_OPTION_THREAD_POOL_SIZE, m_limits.threads,
+                              MHD_OPTION_STRICT_FOR_CLIENT, 1,
                               MHD_OPTION_CONNECTION_MEMORY_LIMIT, m_limits.connectionMemory,
                               MHD_OPTION_CONNECTION_MEMORY_INCREMENT, kReadBufferGrowth,
                               MHD_OPTION_CONNECTION_LIMIT, m_limits.connections,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <memory>
@@ -12,26 +13,32 @@ struct MHD_Daemon;
 namespace parlavo::server {
 
 class ConnectionDeadlines;
+class MemoryBudget;
 class RequestHandler;
 
-// What one client, or many, can take from the service.
+// What one client, or many, can take from the service. Together, at most
+// some 512 MB: the process itself (some 30 MB), every connection's buffer
+// full (128 x 3.125 MiB = 400 MiB), engines and unread replies (64 MiB).
 struct ServerLimits {
   // Request line and headers of one connection, with libmicrohttpd's own
   // bookkeeping: room for a 1 MiB text with every byte percent-encoded
   // (3 MiB) and the rest of the request.
   std::size_t connectionMemory = 3 * 1024 * 1024 + 128 * 1024;
-  // Connections open at once; more wait in the listen queue until one of
-  // these closes (idle, or past its deadline). With the memory
-  // above, requests in flight never hold more than some 400 MiB.
+  // Connections open at once, each with a thread of its own; more wait in
+  // the listen queue until one of these closes (idle, or past its deadline).
   unsigned connections = 128;
+  // Connections kept open after a reply; the others are closed after it.
+  // libmicrohttpd clears a connection's whole buffer for its next request,
+  // so each one kept costs its full 3.125 MiB while it waits.
+  unsigned keptAlive = 24;
+  // The engines' work and the replies not yet read; a request that does not
+  // fit gets 503.
+  std::size_t workMemory = 64 * 1024 * 1024;
   // A connection with no traffic for this long is closed.
   unsigned idleSeconds = 5;
   // One request must arrive, and its reply go out, within this time,
   // however slowly its bytes trickle in.
   std::chrono::seconds requestTime{10};
-  // Threads that poll the connections and run the engine; connections do not
-  // hold threads, but a request waiting on an online engine holds one.
-  unsigned threads = 4;
 };
 
 // The HTTP side of the service on libmicrohttpd: requests go to
@@ -58,11 +65,17 @@ class ServiceServer {
 
  private:
   struct Callbacks;
+  struct ConnectionState;
+
+  // Whether the connection may stay open after its reply.
+  bool KeepsAlive(ConnectionState& connection);
 
   TranslationEngine& m_engine;
   const ServerLimits m_limits;
+  std::unique_ptr<MemoryBudget> m_budget;
   std::unique_ptr<RequestHandler> m_handler;
   std::unique_ptr<ConnectionDeadlines> m_deadlines;
+  std::atomic<unsigned> m_keptAlive = 0;
   MHD_Daemon* m_daemon = nullptr;
   std::string m_listenHost;
   bool m_reachableFromNetwork = false;

@@ -1,0 +1,158 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dictionary/chinese_clause.h"
+#include "dictionary/closed_class_words.h"
+#include "dictionary/rule_trace.h"
+
+// Shared by the Chinese → English rule files: the chunk stage (noun phrases in
+// chinese_noun_rules.cpp, numbers in chinese_number_rules.cpp, other words in
+// chinese_word_rules.cpp) and the order and inflect stages
+// (chinese_order_rules.cpp).
+namespace parlavo::server::chinese_rules {
+
+enum class Role {
+  Noun,
+  Verb,
+  Copula,
+  Adjective,
+  Degree,
+  Negation,
+  Modal,
+  Progressive,
+  Already,
+  Done,
+  Time,
+  Place,
+  Please,
+  Adverb,
+  Conjunction,
+  Other,
+};
+
+enum class Person { First, Third, Plural };  // I am / he is / we, you, they are
+
+struct Chunk {
+  Role role = Role::Other;
+  std::string english;
+  bool kept = false;
+  // Noun phrases.
+  const ClosedClassWord* pronoun = nullptr;
+  bool plural = false;
+  bool determined = false;  // has a determiner, possessor or number: takes no article
+  bool proper = false;      // a name or kept text: takes no article
+  bool question = false;    // holds a question word
+  // Negation: 没 (past) rather than 不.
+  bool past = false;
+  std::string chinese;
+};
+
+Person PersonOf(const ClosedClassWord& pronoun);
+
+// The rendering of a word for its use: a verb's first "to" sense without
+// "to", otherwise the first sense that is not a verb; failing that, the first.
+std::string Sense(std::string_view senses, bool verb);
+bool HasVerbSense(std::string_view senses);
+bool HasOtherSense(std::string_view senses);
+// The noun phrase as English puts it in a sentence: bare common nouns take an article.
+std::string WithArticle(const Chunk& noun, std::string_view article);
+std::string JoinWords(const std::vector<std::string>& words);
+
+// The value of a number in Chinese numerals ("一千", "二十五", "零点五"), or nullopt.
+std::optional<double> NumberValue(std::string_view text);
+// English for a number: words up to twelve, digits above ("0.5", "25").
+std::string EnglishNumber(double value);
+
+// The chunk stage: words grouped into noun phrases and single words.
+class Chunker {
+ public:
+  Chunker(const DictionaryIndex& index, const std::vector<ClauseWord>& words, RuleTrace* trace);
+  std::vector<Chunk> Run();
+
+ private:
+  struct NounState;
+  enum class Outcome { Skipped, Matched, Finished };
+  using NounRule = Outcome (Chunker::*)(NounState&);
+  using WordRule = bool (Chunker::*)(const ClauseWord&, Chunk&);
+  static const NamedRule<NounRule> kNounRules[];
+  static const NamedRule<WordRule> kWordRules[];
+
+  std::string_view Text(std::size_t at) const;
+  std::string_view Tag(std::size_t at) const;
+  std::string_view Senses(std::size_t at) const;
+  std::string JoinedText(std::size_t from, std::size_t to) const;
+  bool IsFunctionWord(std::size_t at) const;
+  bool IsNoun(std::size_t at) const;
+  bool IsAdjective(std::size_t at) const;
+  bool IsVerb(std::size_t at) const;
+  bool IsMeasure(std::size_t at) const;
+  std::size_t NumberEnd(std::size_t at) const;
+  std::string NounEnglish(std::size_t at) const;
+  void Fired(std::string_view rule) { Fire(m_trace, rule); }
+
+  // Noun phrases (chinese_noun_rules.cpp).
+  std::optional<Chunk> RelativeClause();
+  std::optional<Chunk> Ba();
+  std::optional<Chunk> Bei();
+  std::optional<Chunk> NounPhrase();
+  Chunk Coordinated(Chunk first);
+  Outcome PronounAlone(NounState& state);
+  Outcome TimePossessor(NounState& state);
+  Outcome Many(NounState& state);
+  Outcome Determiner(NounState& state);
+  Outcome NumberAndMeasure(NounState& state);
+  Outcome DeterminerMeasure(NounState& state);
+  Outcome ModifiersAndNouns(NounState& state);
+  Outcome PluralMen(NounState& state);
+  std::optional<Chunk> Finish(NounState& state);
+
+  // Numbers (chinese_number_rules.cpp): chunks of their own before noun phrases.
+  std::optional<Chunk> NumberPhrase();
+  std::optional<Chunk> NameWithTitle();
+  std::optional<std::string> Duration(double value, std::size_t unitAt);
+
+  // Other words (chinese_word_rules.cpp).
+  Chunk Single();
+  bool NegatedWord(const ClauseWord& word, Chunk& chunk);
+  bool Unknown(const ClauseWord& word, Chunk& chunk);
+  bool Copula(const ClauseWord& word, Chunk& chunk);
+  bool HaveNo(const ClauseWord& word, Chunk& chunk);
+  bool Negation(const ClauseWord& word, Chunk& chunk);
+  bool Progressive(const ClauseWord& word, Chunk& chunk);
+  bool HereThere(const ClauseWord& word, Chunk& chunk);
+  bool PlacePhrase(const ClauseWord& word, Chunk& chunk);
+  bool GrammarAdverb(const ClauseWord& word, Chunk& chunk);
+  bool Already(const ClauseWord& word, Chunk& chunk);
+  bool Done(const ClauseWord& word, Chunk& chunk);
+  bool Please(const ClauseWord& word, Chunk& chunk);
+  bool ModalVerb(const ClauseWord& word, Chunk& chunk);
+  bool Want(const ClauseWord& word, Chunk& chunk);
+  bool DegreeWord(const ClauseWord& word, Chunk& chunk);
+  bool ClauseJoiner(const ClauseWord& word, Chunk& chunk);
+  bool TimeWord(const ClauseWord& word, Chunk& chunk);
+  bool Particle(const ClauseWord& word, Chunk& chunk);
+  bool DescribedAfterDegree(const ClauseWord& word, Chunk& chunk);
+  bool StateAfterSubject(const ClauseWord& word, Chunk& chunk);
+  bool VerbWord(const ClauseWord& word, Chunk& chunk);
+  bool AdjectiveWord(const ClauseWord& word, Chunk& chunk);
+  bool AdverbWord(const ClauseWord& word, Chunk& chunk);
+  bool AnyWord(const ClauseWord& word, Chunk& chunk);
+  static Chunk NegationChunk(bool past);
+
+  const DictionaryIndex& m_index;
+  const std::vector<ClauseWord>& m_words;
+  RuleTrace* m_trace;
+  std::vector<bool> m_functionWords;
+  std::size_t m_at = 0;
+  bool m_inPlace = false;
+  std::vector<Chunk> m_chunks;
+};
+
+// The order and inflect stages: chunks in English order, the verb inflected.
+std::vector<EnglishWord> WriteEnglishClause(std::vector<Chunk> chunks, bool question, RuleTrace* trace);
+
+}  // namespace parlavo::server::chinese_rules

@@ -1,0 +1,299 @@
+// The segment stage, English → Chinese: contractions expanded, multi-word
+// units matched longest first (in inflected forms: "interest rates",
+// "signed in"), then each word classified by the first rule of kWordRules
+// that takes it.
+
+#include <algorithm>
+
+#include "dictionary/english_rules.h"
+
+namespace parlavo::server::english_rules {
+
+namespace {
+
+// Contractions as the words they stand for.
+std::vector<std::string> Expand(const std::string& word) {
+  if (word == "can't" || word == "cannot") return {"can", "not"};
+  if (word == "won't") return {"will", "not"};
+  if (word.ends_with("n't")) return {word.substr(0, word.size() - 3), "not"};
+  if (word == "i'm") return {"i", "am"};
+  if (word == "let's") return {word};
+  for (const auto& [suffix, full] :
+       {std::pair{"'re", "are"}, {"'s", "is"}, {"'ll", "will"}, {"'ve", "have"}, {"'d", "would"}}) {
+    if (word.ends_with(suffix) && word.size() > std::string_view(suffix).size()) {
+      const std::string stem = word.substr(0, word.size() - std::string_view(suffix).size());
+      for (std::string_view pronoun :
+           {"it", "he", "she", "that", "what", "where", "who", "there", "you", "we", "they", "i", "how", "here"}) {
+        if (stem == pronoun) return {stem, full};
+      }
+    }
+  }
+  return {word};
+}
+
+// The kind of a closed-class word in an English clause; Other for the classes
+// the rules read as nouns (containers, units, money).
+Kind KindOf(WordClass wordClass) {
+  switch (wordClass) {
+    case WordClass::Pronoun:
+      return Kind::Pronoun;
+    case WordClass::Possessive:
+      return Kind::Possessive;
+    case WordClass::Article:
+      return Kind::Article;
+    case WordClass::Determiner:
+    case WordClass::Ordinal:
+      return Kind::Determiner;
+    case WordClass::QuestionWord:
+      return Kind::Wh;
+    case WordClass::Modal:
+      return Kind::Modal;
+    case WordClass::Negator:
+      return Kind::Not;
+    case WordClass::Be:
+      return Kind::Be;
+    case WordClass::Do:
+      return Kind::Do;
+    case WordClass::Have:
+      return Kind::Have;
+    case WordClass::Preposition:
+      return Kind::Preposition;
+    case WordClass::Degree:
+      return Kind::Degree;
+    case WordClass::Please:
+      return Kind::Please;
+    case WordClass::There:
+      return Kind::There;
+    case WordClass::Adverb:
+      return Kind::Adverb;
+    case WordClass::Conjunction:
+      return Kind::Conjunction;
+    case WordClass::Let:
+      return Kind::Let;
+    case WordClass::TimeWord:
+    case WordClass::Weekday:
+    case WordClass::Month:
+      return Kind::Time;
+    case WordClass::Number:
+      return Kind::Number;
+    default:
+      return Kind::Other;
+  }
+}
+
+bool IsGrammarClass(WordClass wordClass) { return KindOf(wordClass) != Kind::Other; }
+
+// Words that end no dictionary phrase, and but for pronouns begin none: "good
+// morning" and "see you tomorrow" are phrases, "the station" is not.
+bool IsPhraseBreaking(WordClass wordClass) {
+  return IsGrammarClass(wordClass) && wordClass != WordClass::Pronoun && wordClass != WordClass::TimeWord &&
+         wordClass != WordClass::Weekday && wordClass != WordClass::Month && wordClass != WordClass::Number &&
+         wordClass != WordClass::Ordinal;
+}
+
+const ClosedClassWord* GrammarWord(std::string_view word) { return EnglishClosedWord(word, IsGrammarClass); }
+
+Kind KindOfTag(std::string_view tag) {
+  if (tag.starts_with('v')) return Kind::Verb;
+  if (tag.starts_with('a') || tag == "b" || tag == "z") return Kind::Adjective;
+  if (tag == "t") return Kind::Time;
+  if (tag == "d") return Kind::Adverb;
+  return Kind::Noun;
+}
+
+// A unit of time or money, by any of its forms ("minutes", "dollars").
+const ClosedClassWord* Unit(std::string_view lookup) {
+  for (const WordForm& form : LookupForms(lookup)) {
+    if (const auto* row = EnglishClosedWord(form.lemma, WordClass::TimeUnit)) return row;
+    if (const auto* row = EnglishClosedWord(form.lemma, WordClass::Currency)) return row;
+  }
+  return nullptr;
+}
+
+struct Segmenter {
+  const Lexicon& lexicon;
+  std::vector<std::string> words;
+  std::vector<std::string> written;
+  std::vector<Item> items;
+  std::size_t at = 0;
+  bool sawVerb = false;
+
+  std::string Next(std::size_t offset = 1) const {
+    return at + offset < words.size() ? words[at + offset] : std::string();
+  }
+
+  // a little / a few / a lot (of) → 一点 / 几 / 很多.
+  std::size_t Quantity(Item& item) {
+    const std::string next = Next();
+    if (words[at] != "a" || (next != "little" && next != "bit" && next != "few" && next != "lot")) return 0;
+    item.kind = Kind::Determiner;
+    item.chinese = next == "few" ? "几" : next == "lot" ? "很多" : "一点";
+    return next == "lot" && Next(2) == "of" ? 3 : 2;
+  }
+
+  // would like → 想要.
+  std::size_t WouldLike(Item& item) {
+    if (words[at] != "would" || Next() != "like") return 0;
+    item.kind = Kind::Verb;
+    item.chinese = "想要";
+    return 2;
+  }
+
+  // A dictionary phrase, longest first: "train station", "interest rates", "signed in".
+  std::size_t MultiWord(Item& item) {
+    const ClosedClassWord* first = GrammarWord(words[at]);
+    if (first && (first->wordClass == WordClass::Pronoun || IsPhraseBreaking(first->wordClass))) return 0;
+    for (std::size_t count = std::min(lexicon.longestKey(), words.size() - at); count >= 2; --count) {
+      const std::string& lastWord = words[at + count - 1];
+      // "signed in", "checked in at the hotel", but not "come on Monday".
+      const ClosedClassWord* after = at + count < words.size() ? GrammarWord(words[at + count]) : nullptr;
+      const bool particle = (lastWord == "in" || lastWord == "on") &&
+                            (at + count == words.size() || (after && (after->wordClass == WordClass::Preposition ||
+                                                                      after->wordClass == WordClass::Conjunction ||
+                                                                      after->wordClass == WordClass::Adverb)));
+      if (EnglishClosedWord(lastWord, IsPhraseBreaking) && !particle) continue;
+      const auto phrase = lexicon.Phrase(words, at, count);
+      // "sign in", "check in": a verb with its particle, not a noun before a preposition.
+      if (!phrase || (particle && !phrase->first.tag.starts_with('v'))) continue;
+      item.kind = KindOfTag(phrase->first.tag);
+      item.chinese = phrase->first.value;
+      item.measure = phrase->first.measure;
+      item.inflection = phrase->second;
+      return count;
+    }
+    return 0;
+  }
+
+  // Grammar words from the closed-class table.
+  bool Grammar(Item& item) {
+    const ClosedClassWord* row = GrammarWord(words[at]);
+    if (!row) return false;
+    item.kind = KindOf(row->wordClass);
+    if (row->wordClass == WordClass::Negator && row->english == "no") item.kind = Kind::No;
+    item.chinese = row->chinese;
+    item.past = row->flags & kPast;
+    item.number = row->wordClass == WordClass::Number ? row->value : -1;
+    return true;
+  }
+
+  // 30 → kept as written.
+  bool Digits(Item& item) {
+    const std::string& word = words[at];
+    if (word.empty() || !std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+      return false;
+    }
+    item.kind = Kind::Number;
+    item.chinese = item.text;
+    item.latin = true;
+    item.number = word.size() < 9 ? std::stol(word) : 0;
+    return true;
+  }
+
+  // Open-class words through the dictionary, read as a verb or a noun by the words before.
+  bool Dictionary(Item& item) {
+    const std::string& word = words[at];
+    const Kind before = items.empty() ? Kind::Other : items.back().kind;
+    const bool afterNounCue = before == Kind::Article || before == Kind::Determiner || before == Kind::Possessive ||
+                              before == Kind::Number || before == Kind::Adjective ||
+                              (before == Kind::Preposition && items.back().lookup != "to");
+    const auto forms = LookupForms(word);
+    const bool participle = word.ends_with("ing") || word.ends_with("ed") || word.ends_with("en") ||
+                            std::any_of(forms.begin(), forms.end(), [](const WordForm& form) {
+                              return form.inflection == Inflection::Participle || form.inflection == Inflection::Past;
+                            });
+    const bool afterVerbCue = before == Kind::Modal || before == Kind::Do || before == Kind::Not ||
+                              before == Kind::Please || before == Kind::Let || before == Kind::Pronoun ||
+                              (before == Kind::Preposition && items.back().lookup == "to") ||
+                              ((before == Kind::Be || before == Kind::Have) && participle) ||
+                              (before == Kind::Noun && !sawVerb);  // the verb after the subject
+    const auto entry = lexicon.Lookup(word, afterVerbCue || (at == 0 && !word.ends_with('s')) ? Reading::Verb
+                                            : afterNounCue || at == 0                         ? Reading::Noun
+                                                                                              : Reading::Any);
+    if (!entry) return false;
+    item.kind = KindOfTag(entry->first.tag);
+    item.chinese = entry->first.value;
+    item.measure = entry->first.measure;
+    item.inflection = entry->second;
+    // "colder": 更冷.
+    if (entry->second == Inflection::Comparative) {
+      if (item.kind == Kind::Adjective)
+        item.chinese = "更" + item.chinese;
+      else
+        item = {Kind::Noun, word, written[at], written[at], {}, Inflection::None, false, true};
+    }
+    return true;
+  }
+
+  // Not in the dictionary: a name, kept as written.
+  bool Unknown(Item& item) {
+    item.kind = Kind::Noun;
+    item.chinese = item.text;
+    item.latin = true;
+    return true;
+  }
+};
+
+using UnitRule = std::size_t (Segmenter::*)(Item&);
+using WordRule = bool (Segmenter::*)(Item&);
+
+constexpr NamedRule<UnitRule> kUnitRules[] = {
+    {"a little/a few/a lot: quantity", &Segmenter::Quantity},
+    {"would like: want", &Segmenter::WouldLike},
+    {"multi-word entry, longest first", &Segmenter::MultiWord},
+};
+
+constexpr NamedRule<WordRule> kWordRules[] = {
+    {"grammar word", &Segmenter::Grammar},
+    {"digits: number", &Segmenter::Digits},
+    {"dictionary word", &Segmenter::Dictionary},
+    {"unknown word kept", &Segmenter::Unknown},
+};
+
+}  // namespace
+
+std::vector<Item> Classify(const Lexicon& lexicon, const std::vector<ClauseToken>& tokens, RuleTrace* trace) {
+  Segmenter segmenter{lexicon, {}, {}, {}};
+  for (const ClauseToken& token : tokens) {
+    for (std::string& word : Expand(token.lookup)) {
+      segmenter.words.push_back(std::move(word));
+      segmenter.written.push_back(token.text);
+    }
+  }
+  auto& at = segmenter.at;
+  while (at < segmenter.words.size()) {
+    Item item;
+    item.lookup = segmenter.words[at];
+    item.text = segmenter.written[at];
+    std::size_t taken = 0;
+    for (const auto& rule : kUnitRules) {
+      if ((taken = (segmenter.*rule.apply)(item)) > 0) {
+        Fire(trace, rule.name);
+        break;
+      }
+    }
+    if (taken == 0) {
+      taken = 1;
+      for (const auto& rule : kWordRules) {
+        if ((segmenter.*rule.apply)(item)) {
+          if (rule.apply != &Segmenter::Dictionary && rule.apply != &Segmenter::Grammar) Fire(trace, rule.name);
+          break;
+        }
+      }
+    }
+    const bool counted = !segmenter.items.empty() && (segmenter.items.back().kind == Kind::Number ||
+                                                      segmenter.items.back().chinese.starts_with("第"));
+    if (const ClosedClassWord* unit = taken == 1 && counted ? Unit(item.lookup) : nullptr;
+        unit && (item.kind == Kind::Noun || item.kind == Kind::Verb || item.kind == Kind::Time)) {
+      item.kind = Kind::Noun;  // thirty minutes: 三十分钟, fifty dollars: 五十美元
+      item.chinese = unit->chinese;
+      item.unit = true;
+    }
+    segmenter.sawVerb = segmenter.sawVerb || item.kind == Kind::Verb || item.kind == Kind::Be ||
+                        item.kind == Kind::Do || item.kind == Kind::Have || item.kind == Kind::Modal;
+    segmenter.items.push_back(std::move(item));
+    at += taken;
+  }
+  return std::move(segmenter.items);
+}
+
+}  // namespace parlavo::server::english_rules

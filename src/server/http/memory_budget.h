@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <mutex>
+#include <optional>
+
+namespace parlavo::server {
+
+// The memory that requests may make the service hold beyond their
+// connections' own buffers: the engines' work and the replies waiting to be
+// read. A request that does not fit is refused (503) instead of growing the
+// process past its bound.
+class MemoryBudget {
+ public:
+  // A part of the budget, given back when destroyed.
+  class Share {
+   public:
+    Share() = default;
+    Share(Share&& other) noexcept;
+    Share& operator=(Share&& other) noexcept;
+    ~Share();
+    // The work is done; only `bytes` (its reply) stay held.
+    void ShrinkTo(std::size_t bytes);
+
+   private:
+    friend class MemoryBudget;
+    Share(MemoryBudget* budget, std::size_t bytes) : m_budget(budget), m_bytes(bytes) {}
+    MemoryBudget* m_budget = nullptr;
+    std::size_t m_bytes = 0;
+  };
+
+  explicit MemoryBudget(std::size_t bytes) : m_left(bytes), m_total(bytes) {}
+  MemoryBudget(const MemoryBudget&) = delete;
+  MemoryBudget& operator=(const MemoryBudget&) = delete;
+
+  // nullopt when fewer than `bytes` are left.
+  std::optional<Share> Take(std::size_t bytes);
+  // Once every share is back, hands the heap's free pages back to the
+  // system: the C library would keep them, and an idle service would stay as
+  // large as its busiest moment.
+  void ReturnFreedMemoryWhenIdle();
+
+ private:
+  void Give(std::size_t bytes);
+
+  std::mutex m_mutex;
+  std::size_t m_left;
+  const std::size_t m_total;
+  bool m_returnDue = false;
+};
+
+}  // namespace parlavo::server
