@@ -65,6 +65,21 @@ TEST(IndexBuilderTest, KeepsEveryReadingAlternativeAndMeasureSense) {
   EXPECT_EQ(bank[2].wordClass, dictionary_format::kVerbClass);
 }
 
+TEST(IndexBuilderTest, KeepsTheRulesWordButShowsTheCommonClassFirst) {
+  const std::string explanation = "a semantically light, transitive verb that is combined with various grammatical "
+                                  "objects to form compound verbs and verb-object phrases (e.g. 打伞)";
+  const DictionaryTables tables = BuildDictionaryTables(
+      {Entry("订", "ding4", {"to book; to order"}), Entry("书", "shu1", {"book", "letter"}),
+       Entry("本", "ben3", {"(bound form) root; stem", "(bound form) this; the current", "classifier for books"}),
+       Entry("打", "da3", {explanation, "to hit; to strike", "(archaic) to smite"})},
+      {{"订", 100000}, {"书", 100}}, {{"订", {900, "v"}}, {"书", {700, "n"}}}, {{"book", {59, 5, 0, 0}}});
+  EXPECT_EQ(tables.english.at("book").value, "订") << "the best-scored word, as the rules had it";
+  const DictionaryIndex index = testing::IndexOf(tables);
+  EXPECT_EQ(EnglishWordEntry(index, "book").value_or(""), "book\n名词：书\n动词：订") << "English uses book as a noun";
+  EXPECT_EQ(tables.chinese.at("本").value, "root/this") << "bound forms stay, the classifier is grammar";
+  EXPECT_EQ(tables.chinese.at("打").value, "to hit") << "no explanation, no dated sense after the first";
+}
+
 TEST(IndexBuilderTest, ShowsSensesShortAndWithoutPointers) {
   const std::string explanation = "a semantically light, transitive verb that is combined with various grammatical "
                                   "objects to form compound verbs and verb-object phrases";
