@@ -10,7 +10,9 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "dictionary/word_entry.h"
 #include "engines/dictionary_engine.h"
 #include "http/request_handler.h"
 #include "http/service_server.h"
@@ -51,6 +53,19 @@ void BM_LoadDictionaryIndex(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_LoadDictionaryIndex)->Unit(benchmark::kMillisecond);
+
+// One word's dictionary entry, as the step before the engines makes it.
+void BM_WordEntry(benchmark::State& state) {
+  static const DictionaryIndex index = DictionaryIndex::Load(PARLAVO_BENCH_DICTIONARY_INDEX);
+  const std::vector<std::string> chinese{"打", "东西", "银行", "节"};
+  const std::vector<std::string> english{"bank", "interest rates", "running", "book"};
+  for (auto _ : state) {
+    for (const std::string& word : chinese) benchmark::DoNotOptimize(ChineseWordEntry(index, word));
+    for (const std::string& word : english) benchmark::DoNotOptimize(EnglishWordEntry(index, word));
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * (chinese.size() + english.size())));
+}
+BENCHMARK(BM_WordEntry)->Unit(benchmark::kMicrosecond);
 
 void HandleTranslation(benchmark::State& state, const std::string& sentence, const char* langpair,
                        std::size_t bytes = 1024) {

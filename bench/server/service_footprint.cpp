@@ -76,7 +76,8 @@ int main(int argc, char** argv) {
 
   std::vector<std::thread> hostileRequests;
   for (int i = 0; i < 4; ++i) {
-    hostileRequests.emplace_back([port] { Exchange(port, Request("translate?v=1.0&langpair=en|zh&q=hello")); });
+    // A sentence: a single word would be answered from the dictionary before any engine.
+    hostileRequests.emplace_back([port] { Exchange(port, Request("translate?v=1.0&langpair=en|zh&q=hello%2c%20world")); });
   }
   for (std::thread& request : hostileRequests) request.join();
   const long hostilePeak = StatusKilobytes(pid, "VmHWM:");

@@ -13,6 +13,7 @@
 #include "engines/libretranslate_engine.h"
 #include "engines/microsoft_engine.h"
 #include "engines/transmart_engine.h"
+#include "engines/word_entry_engine.h"
 #include "http/service_server.h"
 #include "platform/executable_path.h"
 #include "platform/heap.h"
@@ -24,6 +25,9 @@ namespace {
 using namespace parlavo::server;
 
 std::unique_ptr<TranslationEngine> MakeEngineChain(const ServiceOptions& options) {
+  // Word entries answer before any engine, so the index is loaded whatever the chain.
+  const auto index = std::make_shared<const DictionaryIndex>(
+      DictionaryIndex::Load(ExecutableDirectory() / ".." / "share" / "parlavo" / "cedict.idx"));
   std::vector<EngineChain::Link> links;
   for (const std::string& name : options.engines) {
     if (name == "microsoft") {
@@ -36,12 +40,10 @@ std::unique_ptr<TranslationEngine> MakeEngineChain(const ServiceOptions& options
       links.push_back({name, "LibreTranslate", true,
                        std::make_unique<LibreTranslateEngine>(options.libretranslateUrl, options.libretranslateKey)});
     } else {
-      links.push_back({name, "离线词典", false,
-                       std::make_unique<DictionaryEngine>(DictionaryIndex::Load(
-                           ExecutableDirectory() / ".." / "share" / "parlavo" / "cedict.idx"))});
+      links.push_back({name, "离线词典", false, std::make_unique<DictionaryEngine>(index)});
     }
   }
-  return std::make_unique<EngineChain>(std::move(links));
+  return std::make_unique<WordEntryEngine>(index, std::make_unique<EngineChain>(std::move(links)));
 }
 
 std::string Joined(const std::vector<std::string>& names) {

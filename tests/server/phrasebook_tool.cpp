@@ -9,7 +9,7 @@
 //   server_phrasebook INDEX FILE            rewrite the output column
 //   server_phrasebook --check INDEX FILE    list sentences whose output changed; exit 1 if any
 //   server_phrasebook --score INDEX FILE    chrF of the engine and of the gloss; no output shown
-//   server_phrasebook --words INDEX FILE    how many words get an expected sense first
+//   server_phrasebook --words INDEX FILE    how many words (entries) get an expected sense first
 //   server_phrasebook --trace INDEX zh|en SENTENCE   the translation and the rules that fired
 
 #include <algorithm>
@@ -26,6 +26,7 @@
 
 #include "dictionary/chinese_to_english.h"
 #include "dictionary/english_to_chinese.h"
+#include "dictionary/word_entry.h"
 #include "engines/dictionary_engine.h"
 #include "text/ascii.h"
 #include "text/utf8.h"
@@ -178,13 +179,27 @@ std::string FirstRendering(std::string_view answer) {
   return first;
 }
 
-// Everyday words: how many the engine answers with one of the expected senses first
+// What the service answers a word with: its dictionary entry where it has one, of
+// which the senses after the headword line and the first class label ("名词：")
+// count; otherwise the engine's translation.
+std::string WordAnswer(parlavo::server::DictionaryEngine& engine, const parlavo::server::DictionaryIndex& index,
+                       const Row& row) {
+  const auto entry = row.From() == "zh" ? parlavo::server::ChineseWordEntry(index, row.source)
+                                        : parlavo::server::EnglishWordEntry(index, row.source);
+  if (!entry) return engine.Translate(row.source, row.From(), row.To());
+  const std::string_view label = "：";
+  const std::string_view senses = std::string_view(*entry).substr(entry->find('\n') + 1);
+  return std::string(senses.substr(senses.find(label) + label.size()));
+}
+
+// Everyday words: how many the service answers with one of the expected senses first
 // (the reference column, "/"-separated), per direction, and which do not.
-int CountWordsFirst(parlavo::server::DictionaryEngine& engine, const std::string& file) {
+int CountWordsFirst(parlavo::server::DictionaryEngine& engine, const parlavo::server::DictionaryIndex& index,
+                    const std::string& file) {
   std::map<std::string, std::pair<int, int>> counts;  // first, all
   std::map<std::string, std::string> missed;
   for (const Row& row : ReadRows(file)) {
-    const std::string first = FirstRendering(engine.Translate(row.source, row.From(), row.To()));
+    const std::string first = FirstRendering(WordAnswer(engine, index, row));
     std::istringstream expected(row.reference);
     bool found = false;
     for (std::string form; !found && std::getline(expected, form, '/');) found = form == first;
@@ -235,7 +250,7 @@ int main(int argc, char** argv) {
     const auto index = parlavo::server::DictionaryIndex::Load(argv[argc - 2]);
     parlavo::server::DictionaryEngine engine(index);  // a copy: the gloss reads the same words
     if (mode == "--score") return ScoreHeldOut(engine, index, file);
-    if (mode == "--words") return CountWordsFirst(engine, file);
+    if (mode == "--words") return CountWordsFirst(engine, index, file);
     return KeepPhrasebook(engine, file, mode == "--check");
   } catch (const std::exception& error) {
     std::fprintf(stderr, "server_phrasebook: %s\n", error.what());

@@ -135,7 +135,9 @@ TEST(ServiceProcessTest, ServesASocketPassedBySystemd) {
   ChildProcess service(kService + kOffline + std::to_string(port), listening);
   close(listening);
   EXPECT_NE(service.ReadErrorLine().find("systemd"), std::string::npos);
-  EXPECT_NE(Translate(port, "你好", "zh|en").find(R"("translatedText":"Hello")"), std::string::npos);
+  EXPECT_NE(Translate(port, "你好，世界", "zh|en").find(R"("translatedText":"Hello, world")"), std::string::npos);
+  // A single word gets its dictionary entry, through the step before the engines.
+  EXPECT_NE(Translate(port, "你好", "zh|en").find(R"("translatedText":"你好 nǐhǎo\n)"), std::string::npos);
   service.Signal(SIGTERM);
   EXPECT_EQ(service.Wait(), 0);
 }

@@ -49,7 +49,8 @@ DictionaryIndex DictionaryIndex::Load(const std::filesystem::path& path) {
     for (std::size_t i = 0; i < table->size(); ++i) {
       const Entry& entry = (*table)[i];
       if (std::uint64_t{entry.keyOffset} + entry.keyLength > header.stringsSize ||
-          std::uint64_t{entry.valueOffset} + entry.valueLength > header.stringsSize) {
+          std::uint64_t{entry.valueOffset} + entry.valueLength > header.stringsSize ||
+          std::uint64_t{entry.entryOffset} + entry.entryLength > header.stringsSize) {
         Damaged(path, "条目越界");
       }
       if (entry.keyLength == 0 || entry.keyLength > format::kMaxKeyBytes) Damaged(path, "词条长度无效");
@@ -106,7 +107,8 @@ std::string_view Padded(const char (&field)[4]) { return {field, static_cast<std
 
 IndexWord DictionaryIndex::WordOf(const Entry& entry) const {
   return IndexWord{std::string_view(m_strings).substr(entry.valueOffset, entry.valueLength), Padded(entry.tag),
-                   Padded(entry.measure), entry.frequency};
+                   Padded(entry.measure), entry.frequency,
+                   std::string_view(m_strings).substr(entry.entryOffset, entry.entryLength)};
 }
 
 std::optional<IndexWord> DictionaryIndex::Find(const std::vector<Entry>& table, std::string_view key) const {
@@ -147,5 +149,48 @@ std::optional<IndexWord> DictionaryIndex::ChineseIn(ChineseRange range, std::str
 }
 
 std::optional<IndexWord> DictionaryIndex::English(std::string_view key) const { return Find(m_english, key); }
+
+namespace {
+
+// The lines of an entry (see dictionary_format.h), each handed to `line`.
+template <class Visit>
+void ForEachLine(std::string_view entry, Visit line) {
+  while (!entry.empty()) {
+    const auto end = entry.find('\n');
+    line(entry.substr(0, end));
+    entry.remove_prefix(end == std::string_view::npos ? entry.size() : end + 1);
+  }
+}
+
+std::optional<IndexSense> SenseOf(std::string_view line) {
+  if (line.size() < 3) return std::nullopt;
+  return IndexSense{line[0], line[1] == format::kBoundForm, line.substr(2)};
+}
+
+}  // namespace
+
+std::vector<IndexReading> DictionaryIndex::ChineseReadings(std::string_view word) const {
+  std::vector<IndexReading> readings;
+  const auto found = Chinese(word);
+  if (!found) return readings;
+  ForEachLine(found->entry, [&](std::string_view line) {
+    if (line.starts_with(format::kReadingLine)) {
+      readings.push_back({line.substr(1), {}});
+    } else if (const auto sense = SenseOf(line); sense && !readings.empty()) {
+      readings.back().senses.push_back(*sense);
+    }
+  });
+  return readings;
+}
+
+std::vector<IndexSense> DictionaryIndex::EnglishRenderings(std::string_view key) const {
+  std::vector<IndexSense> renderings;
+  if (const auto found = English(key)) {
+    ForEachLine(found->entry, [&](std::string_view line) {
+      if (const auto sense = SenseOf(line)) renderings.push_back(*sense);
+    });
+  }
+  return renderings;
+}
 
 }  // namespace parlavo::server

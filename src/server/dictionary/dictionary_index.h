@@ -25,6 +25,20 @@ struct IndexWord {
   std::string_view tag;
   std::string_view measure;
   std::uint32_t frequency = 0;
+  std::string_view entry;  // the key's dictionary entry, in the index's layout
+};
+
+// One sense of a Chinese headword, or one Chinese rendering of an English word.
+struct IndexSense {
+  char wordClass;  // dictionary_format::k*Class
+  bool bound;      // a bound form: used only inside words
+  std::string_view text;
+};
+
+// One reading of a Chinese headword: its numbered pinyin ("da3") and senses.
+struct IndexReading {
+  std::string_view pinyin;
+  std::vector<IndexSense> senses;
 };
 
 // The dictionary index built from CC-CEDICT and jieba's lexicon, held in memory; lookups are
@@ -53,6 +67,12 @@ class DictionaryIndex {
 
   // A normalised English key (see EnglishKey): its Chinese word and tags.
   std::optional<IndexWord> English(std::string_view key) const;
+
+  // Every reading of a Chinese headword with all its senses, most common
+  // reading first; empty when the index lacks the word.
+  std::vector<IndexReading> ChineseReadings(std::string_view word) const;
+  // The Chinese renderings of an English key, most common first.
+  std::vector<IndexSense> EnglishRenderings(std::string_view key) const;
 
   double totalFrequency() const { return m_totalFrequency; }
   std::size_t longestChineseKey() const { return m_longestChineseKey; }  // characters

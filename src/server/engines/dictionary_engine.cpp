@@ -9,7 +9,10 @@
 
 namespace parlavo::server {
 
-DictionaryEngine::DictionaryEngine(DictionaryIndex index) : m_index(std::move(index)) {
+DictionaryEngine::DictionaryEngine(DictionaryIndex index)
+    : DictionaryEngine(std::make_shared<const DictionaryIndex>(std::move(index))) {}
+
+DictionaryEngine::DictionaryEngine(std::shared_ptr<const DictionaryIndex> index) : m_index(std::move(index)) {
   // Chinese texts are checked for Traditional characters: be ready before the first.
   LoadChineseVariants();
 }
@@ -28,10 +31,10 @@ std::string DictionaryEngine::Translate(const std::string& text, const std::stri
     // Converting costs about as much as translating: only Traditional texts.
     const bool traditional = ToLowerAscii(from) == "zh-tw" || IsWrittenTraditional(text);
     const std::string simplified = traditional ? ToSimplified(text) : text;
-    return to == LanguageFamily::Chinese ? simplified : ChineseToEnglish(m_index, simplified);
+    return to == LanguageFamily::Chinese ? simplified : ChineseToEnglish(*m_index, simplified);
   }
   if (fromFamily == to) return text;
-  if (fromFamily == LanguageFamily::English) return EnglishToChinese(m_index, text);
+  if (fromFamily == LanguageFamily::English) return EnglishToChinese(*m_index, text);
   throw UnsupportedLanguagePair("词典引擎只能翻译中文和英文，不支持源语言：" + LanguageForMessage(from));
 }
 

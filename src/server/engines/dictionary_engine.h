@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "dictionary/dictionary_index.h"
 #include "engines/translation_engine.h"
 
@@ -9,6 +11,8 @@ namespace parlavo::server {
 class DictionaryEngine : public TranslationEngine {
  public:
   explicit DictionaryEngine(DictionaryIndex index);
+  // An index shared with the word entries (WordEntryEngine).
+  explicit DictionaryEngine(std::shared_ptr<const DictionaryIndex> index);
 
   // Chinese (zh, zh-CN, zh-TW) <-> English (en), Chinese output simplified
   // (a text in Traditional characters is made Simplified before the lookup). English to
@@ -16,7 +20,7 @@ class DictionaryEngine : public TranslationEngine {
   std::string Translate(const std::string& text, const std::string& source, const std::string& target) override;
 
  private:
-  DictionaryIndex m_index;
+  std::shared_ptr<const DictionaryIndex> m_index;
 };
 
 }  // namespace parlavo::server

@@ -2,7 +2,7 @@
 // service's dictionary index and writes the licence notice that goes with it.
 //
 //   build_dictionary_index --cedict cedict_ts.u8.js --frequencies leidenfreqdata.txt.js
-//       --jieba dict.txt --licence CC-BY-SA-4.0.json --source "npm package …"
+//       --jieba dict.txt --wordnet cntlist.rev --licence CC-BY-SA-4.0.json --source "npm package …"
 //       --index OUT --notice OUT
 
 #include <cstdio>
@@ -39,7 +39,7 @@ void WriteFile(const std::string& path, const std::string& content) {
 std::map<std::string, std::string> Arguments(int argc, char** argv) {
   std::map<std::string, std::string> arguments;
   for (int i = 1; i + 1 < argc; i += 2) arguments[argv[i]] = argv[i + 1];
-  for (const char* name : {"--cedict", "--frequencies", "--jieba", "--licence", "--source", "--index", "--notice"}) {
+  for (const char* name : {"--cedict", "--frequencies", "--jieba", "--wordnet", "--licence", "--source", "--index", "--notice"}) {
     if (!arguments.contains(name)) throw std::runtime_error(std::string("missing ") + name);
   }
   return arguments;
@@ -55,7 +55,8 @@ int main(int argc, char** argv) {
         parlavo::server::ParseWordFrequencies(parlavo::server::UnwrapJsModuleText(ReadFile(arguments["--frequencies"])));
     const auto entries = parlavo::server::ParseCedict(cedict);
     const auto jieba = parlavo::server::ParseJiebaLexicon(ReadFile(arguments["--jieba"]));
-    const auto tables = parlavo::server::BuildDictionaryTables(entries, frequencies, jieba);
+    const auto english = parlavo::server::ParseWordNetCounts(ReadFile(arguments["--wordnet"]));
+    const auto tables = parlavo::server::BuildDictionaryTables(entries, frequencies, jieba, english);
     parlavo::server::WriteDictionaryIndex(tables, arguments["--index"]);
     WriteFile(arguments["--notice"],
               parlavo::server::DictionaryLicenceNotice(arguments["--source"], parlavo::server::CedictHeader(cedict),

@@ -1,12 +1,15 @@
 #include "indexer/index_builder.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <sstream>
 #include <tuple>
 
 #include "dictionary/dictionary_format.h"
+#include "indexer/entry_text.h"
 #include "indexer/senses.h"
+#include "text/ascii.h"
 #include "text/unicode_script.h"
 #include "text/utf8.h"
 
@@ -64,23 +67,68 @@ std::unordered_map<std::string, double> ReadingUse(const std::vector<CedictEntry
   return use;
 }
 
-using Preference = std::tuple<bool, bool, bool, double, std::size_t>;
+using Preference = std::tuple<bool, bool, bool, bool, double, std::size_t>;
+
+// The class of an entry's first meaning: a verb by its "to", otherwise the
+// class in which its renderings are most used in English; '\0' when unknown.
+char FirstMeaningClass(const CedictEntry& entry, const EnglishUse& english) {
+  for (const std::string& sense : entry.senses) {
+    if (ClassifySense(sense) != SenseKind::Meaning) continue;
+    if (ToLowerAscii(StripNotes(sense)).starts_with("to ")) return dictionary_format::kVerbClass;
+    return EnglishSenseClass(sense, english);
+  }
+  return '\0';
+}
 
 Preference PreferenceOf(const std::vector<CedictEntry>& entries, std::size_t index,
-                        const std::unordered_map<std::string, double>& readingUse) {
+                        const std::unordered_map<std::string, double>& readingUse, const JiebaLexicon& jieba,
+                        const EnglishUse& english) {
   const CedictEntry& entry = entries[index];
   const bool reference = ClassifySense(entry.senses.front()) == SenseKind::Reference;
   const bool single = CountCodePoints(entry.simplified) == 1;
-  const bool neutralTone = single && entry.pinyin.ends_with('5');
+  const bool neutralTone = entry.pinyin.ends_with('5');
+  const auto tagged = jieba.find(entry.simplified);
+  // Only jieba's plain verb, noun, adjective and adverb tags ("v", "n", "nr", "a", "ad" ...).
+  const bool plainTag = tagged != jieba.end() && !tagged->second.tag.empty() &&
+                        std::string_view("vnad").find(tagged->second.tag.front()) !=
+                                                     std::string_view::npos;
+  const char expected = plainTag ? TaggedClass(tagged->second.tag) : '\0';
+  const char found = FirstMeaningClass(entry, english);
+  // Only a verb is told from the rest when English does not say.
+  const bool otherClass = expected && (found ? found != expected
+                                             : (expected == dictionary_format::kVerbClass) !=
+                                                   (found == dictionary_format::kVerbClass));
   double weight = 0;
+  for (const std::string& sense : entry.senses) {
+    if (ClassifySense(sense) == SenseKind::Meaning) weight += 1;
+  }
   if (single) {
-    for (const std::string& sense : entry.senses) {
-      if (ClassifySense(sense) == SenseKind::Meaning) weight += 1;
-    }
     const auto use = readingUse.find(entry.simplified + ' ' + entry.pinyin);
     if (use != readingUse.end()) weight += std::log1p(use->second);
   }
-  return {reference, single && !neutralTone, IsProperName(entry), -weight, index};
+  return {reference, !neutralTone, IsProperName(entry), otherClass, -weight, index};
+}
+
+// Every form of a headword (Han characters only) -> its entries, most common reading first.
+std::map<std::string, std::vector<std::size_t>> ReadingsByForm(const std::vector<CedictEntry>& entries,
+                                                               const WordFrequencies& frequencies,
+                                                               const JiebaLexicon& jieba,
+                                                               const EnglishUse& english) {
+  const auto readingUse = ReadingUse(entries, frequencies);
+  std::vector<Preference> preferences;
+  std::map<std::string, std::vector<std::size_t>> readings;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    preferences.push_back(PreferenceOf(entries, i, readingUse, jieba, english));
+    for (const std::string* form : {&entries[i].simplified, &entries[i].traditional}) {
+      if (!AllHan(*form) || CountCodePoints(*form) > dictionary_format::kMaxChineseKeyCharacters) continue;
+      auto& list = readings[*form];
+      if (list.empty() || list.back() != i) list.push_back(i);
+    }
+  }
+  for (auto& [form, list] : readings) {
+    std::sort(list.begin(), list.end(), [&](std::size_t a, std::size_t b) { return preferences[a] < preferences[b]; });
+  }
+  return readings;
 }
 
 // jieba's view of a simplified word, or a guess from its first sense.
@@ -90,75 +138,183 @@ JiebaWord TaggingOf(const CedictEntry& entry, const std::string& senses, const J
   return {0, senses.starts_with("to ") ? "v" : "n"};
 }
 
-std::map<std::string, IndexRecord> ChineseTable(const std::vector<CedictEntry>& entries,
-                                                const WordFrequencies& frequencies, const JiebaLexicon& jieba) {
-  const auto readingUse = ReadingUse(entries, frequencies);
-  std::map<std::string, std::pair<Preference, std::size_t>> chosen;
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const Preference preference = PreferenceOf(entries, i, readingUse);
-    for (const std::string* form : {&entries[i].simplified, &entries[i].traditional}) {
-      if (!AllHan(*form) || CountCodePoints(*form) > dictionary_format::kMaxChineseKeyCharacters) continue;
-      const auto [slot, inserted] = chosen.try_emplace(*form, preference, i);
-      if (!inserted && preference < slot->second.first) slot->second = {preference, i};
+constexpr std::size_t kMostRuleSenses = 6;
+
+// The renderings of the first reading, then those of the other readings that
+// are not names or references, at most kMostRuleSenses. A grammatical word keeps none.
+std::string RuleSenses(const std::vector<CedictEntry>& entries, const std::vector<std::size_t>& readings) {
+  std::string senses = ChineseSenses(entries[readings.front()]);
+  std::size_t count = senses.empty() ? 0 : std::count(senses.begin(), senses.end(), '/') + 1;
+  for (std::size_t r = 1; r < readings.size() && count > 0 && count < kMostRuleSenses; ++r) {
+    const CedictEntry& entry = entries[readings[r]];
+    if (IsProperName(entry) || ClassifySense(entry.senses.front()) == SenseKind::Reference) continue;
+    const std::string moreSenses = ChineseSenses(entry);
+    std::string_view more = moreSenses;
+    while (!more.empty() && count < kMostRuleSenses) {
+      const std::string_view sense = more.substr(0, more.find('/'));
+      senses += '/' + std::string(sense);
+      ++count;
+      more.remove_prefix(std::min(more.size(), sense.size() + 1));
     }
   }
+  return senses;
+}
+
+std::map<std::string, IndexRecord> ChineseTable(const std::vector<CedictEntry>& entries,
+                                                const std::map<std::string, std::vector<std::size_t>>& readings,
+                                                const JiebaLexicon& jieba, const EnglishUse& english) {
   std::map<std::string, IndexRecord> table;
-  for (const auto& [word, choice] : chosen) {
-    const CedictEntry& entry = entries[choice.second];
-    std::string senses = ChineseSenses(entry);
+  for (const auto& [word, list] : readings) {
+    const CedictEntry& entry = entries[list.front()];
+    std::string senses = RuleSenses(entries, list);
     JiebaWord tagging = TaggingOf(entry, senses, jieba);
-    table.emplace(word, IndexRecord(std::move(senses), std::move(tagging.tag), tagging.frequency, Measure(entry)));
+    std::vector<const CedictEntry*> ordered;
+    for (std::size_t i : list) ordered.push_back(&entries[i]);
+    std::string text = ChineseEntryText(ordered, tagging.tag, english);
+    table.emplace(word, IndexRecord(std::move(senses), std::move(tagging.tag), tagging.frequency, Measure(entry),
+                                    std::move(text)));
   }
   return table;
 }
 
+// How often the English word is used as a verb (or as anything else)
+// relative to the other; 1 for a word WordNet does not count. jieba's tags
+// are too coarse here (安静 is tagged as a name), so only the verb's "to" says.
+double EnglishVerbUse(const EnglishUse& english, const std::string& key, bool verb) {
+  const auto found = english.find(key);
+  if (found == english.end()) return 1;
+  const auto& counts = found->second;
+  const double verbs = counts[1];
+  const double others = counts[0] + counts[2] + counts[3];
+  return ((verb ? verbs : others) + 1.0) / (std::max(verbs, others) + 1.0);
+}
+
+// The class an entry shows a rendering under that is not a verb: jieba's
+// adjective or adverb, otherwise the key's commonest class in English
+// other than a verb, failing that the sense's.
+char RenderingClass(const EnglishUse& english, const std::string& key, std::string_view tag, char senseClass) {
+  if (tag.starts_with('a')) return dictionary_format::kAdjectiveClass;
+  if (tag.starts_with('d')) return dictionary_format::kAdverbClass;
+  if (const auto found = english.find(key); found != english.end()) {
+    const auto& counts = found->second;
+    if (counts[0] + counts[2] + counts[3] > 0) {
+      return counts[0] >= counts[2] && counts[0] >= counts[3] ? dictionary_format::kNounClass
+             : counts[2] >= counts[3]                         ? dictionary_format::kAdjectiveClass
+                                                              : dictionary_format::kAdverbClass;
+    }
+  }
+  return senseClass == dictionary_format::kVerbClass ? dictionary_format::kNounClass : senseClass;
+}
+
+struct Rendering {
+  double score;
+  std::string word;
+  char wordClass;
+  bool attested;  // the word occurs in the frequency list
+};
+
+constexpr std::size_t kMostEntryRenderings = 8;
+// With this many words in use, words never seen in the corpus (rare characters) are left out.
+constexpr std::size_t kEnoughAttested = 3;
+
+// How much English uses the key in a class, against its commonest class; 0
+// for the classes WordNet does not count, -1 for a key it lacks.
+double ClassShare(const EnglishUse& english, const std::string& key, char wordClass) {
+  const auto found = english.find(key);
+  if (found == english.end()) return -1;
+  const std::size_t column = std::string_view("nvad").find(wordClass);
+  if (column == std::string_view::npos) return 0;
+  const auto& counts = found->second;
+  return (counts[column] + 1.0) / (*std::max_element(counts.begin(), counts.end()) + 1.0);
+}
+
+// The entry: renderings sorted by score (best first), regrouped so that the
+// class English uses the key in most comes first ("phone": 电话 before 致电).
+std::string EnglishEntryText(std::vector<Rendering> renderings, const EnglishUse& english, const std::string& key) {
+  std::stable_sort(renderings.begin(), renderings.end(), [&](const Rendering& a, const Rendering& b) {
+    return ClassShare(english, key, a.wordClass) > ClassShare(english, key, b.wordClass);
+  });
+  const bool enough = static_cast<std::size_t>(std::count_if(renderings.begin(), renderings.end(), [](const Rendering& r) {
+                        return r.attested;
+                      })) >= kEnoughAttested;
+  std::string text;
+  std::vector<std::string> seen;  // each word once, under its first class
+  for (const Rendering& rendering : renderings) {
+    if (seen.size() == kMostEntryRenderings) break;
+    if (enough && !rendering.attested) continue;
+    if (std::find(seen.begin(), seen.end(), rendering.word) != seen.end()) continue;
+    seen.push_back(rendering.word);
+    if (!text.empty()) text += '\n';
+    text += rendering.wordClass;
+    text += dictionary_format::kPlainSense;
+    text += rendering.word;
+  }
+  return text;
+}
+
 std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& entries,
                                                 const WordFrequencies& frequencies,
-                                                const std::map<std::string, IndexRecord>& chinese) {
-  std::map<std::string, std::pair<double, std::string>> best;
-  for (const CedictEntry& entry : entries) {
-    const double frequency = static_cast<double>(FrequencyOf(frequencies, entry.simplified)) + 1;
+                                                const std::map<std::string, std::vector<std::size_t>>& readings,
+                                                const std::map<std::string, IndexRecord>& chinese,
+                                                const EnglishUse& english) {
+  std::map<std::string, std::vector<Rendering>> candidates;
+  for (std::size_t index = 0; index < entries.size(); ++index) {
+    const CedictEntry& entry = entries[index];
     const auto word = chinese.find(entry.simplified);
-    const std::string_view tag = word == chinese.end() ? std::string_view() : std::string_view(word->second.tag);
+    const auto ordered = readings.find(entry.simplified);
+    const std::string tag = word == chinese.end() ? std::string() : word->second.tag;
+    const bool boundCharacter = CountCodePoints(entry.simplified) == 1 && tag.size() > 1 && tag.back() == 'g';
+    const bool firstReading = ordered == readings.end() || ordered->second.front() == index;
+    const std::uint64_t count = FrequencyOf(frequencies, entry.simplified);
+    const double frequency = (static_cast<double>(count) + 1) * (firstReading && !boundCharacter ? 1.0 : 0.2);
     for (std::size_t sense = 0; sense < entry.senses.size(); ++sense) {
       const std::string& text = entry.senses[sense];
       if (ClassifySense(text) != SenseKind::Meaning || IsMarkedUsage(text)) continue;
       const bool noted = text.find('(') != std::string::npos;
       const double senseWeight = std::pow(0.25, static_cast<double>(sense)) * (noted ? 0.1 : 1.0);
+      const char senseClass = SenseClass(text, tag, english);
       const std::vector<std::string> alternatives = Alternatives(text);
       for (std::size_t alternative = 0; alternative < alternatives.size(); ++alternative) {
         const std::string key = EnglishKey(alternatives[alternative]);
         // A note usually narrows a phrase to a setting ("(humble) my family").
         if (key.empty() || (noted && key.find(' ') != std::string::npos)) continue;
-        const double score = frequency * senseWeight * (alternative == 0 ? 1.0 : 0.5);
+        const bool verbRendering = alternatives[alternative].starts_with("to ");
+        const char wordClass = IsProperName(entry) ? dictionary_format::kNameClass
+                               : verbRendering     ? dictionary_format::kVerbClass
+                                                   : RenderingClass(english, key, tag, senseClass);
+        const double score = frequency * senseWeight * (alternative == 0 ? 1.0 : 0.5) *
+                             EnglishVerbUse(english, key, verbRendering);
         // Verb renderings ("to learn") of words jieba tags as verbs also rank
         // for the verb reading of the key, other renderings of nouns for the
         // noun reading.
-        const bool verb = alternatives[alternative].starts_with("to ") && tag.starts_with('v');
-        const bool noun = !alternatives[alternative].starts_with("to ") && tag.starts_with('n');
+        const bool verb = verbRendering && tag.starts_with('v');
+        const bool noun = !verbRendering && tag.starts_with('n');
         const std::string reading = verb   ? key + std::string(dictionary_format::kVerbMark)
                                     : noun ? key + std::string(dictionary_format::kNounMark)
                                            : std::string();
         for (const std::string& slotKey : {key, reading}) {
-          if (slotKey.empty()) continue;
-          const auto [slot, inserted] = best.try_emplace(slotKey, score, entry.simplified);
-          if (!inserted && score > slot->second.first) slot->second = {score, entry.simplified};
+          if (!slotKey.empty()) candidates[slotKey].push_back({score, entry.simplified, wordClass, count > 0});
         }
       }
     }
   }
   std::map<std::string, IndexRecord> table;
-  for (auto& [key, choice] : best) {
+  for (auto& [key, list] : candidates) {
+    std::stable_sort(list.begin(), list.end(), [](const Rendering& a, const Rendering& b) { return a.score > b.score; });
+    std::string text = EnglishEntryText(list, english, key);
+    const std::string& first = list.front().word;
     // A reading the plain key already gives needs no entry of its own.
     if (key.ends_with(dictionary_format::kVerbMark) || key.ends_with(dictionary_format::kNounMark)) {
-      const auto plain = best.find(key.substr(0, key.size() - dictionary_format::kVerbMark.size()));
-      if (plain != best.end() && plain->second.second == choice.second) continue;
+      const auto plain = candidates.find(key.substr(0, key.size() - dictionary_format::kVerbMark.size()));
+      if (plain != candidates.end() && plain->second.front().word == first) continue;
+      text.clear();
     }
-    IndexRecord record(choice.second);
-    if (const auto word = chinese.find(record.value); word != chinese.end()) {
+    IndexRecord record(first);
+    if (const auto word = chinese.find(first); word != chinese.end()) {
       record.tag = word->second.tag;
       record.measure = word->second.measure;
     }
+    record.entry = std::move(text);
     table.emplace(key, std::move(record));
   }
   return table;
@@ -167,10 +323,11 @@ std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& 
 }  // namespace
 
 DictionaryTables BuildDictionaryTables(const std::vector<CedictEntry>& entries, const WordFrequencies& frequencies,
-                                       const JiebaLexicon& jieba) {
+                                       const JiebaLexicon& jieba, const EnglishUse& english) {
   DictionaryTables tables;
-  tables.chinese = ChineseTable(entries, frequencies, jieba);
-  tables.english = EnglishTable(entries, frequencies, tables.chinese);
+  const auto readings = ReadingsByForm(entries, frequencies, jieba, english);
+  tables.chinese = ChineseTable(entries, readings, jieba, english);
+  tables.english = EnglishTable(entries, frequencies, readings, tables.chinese, english);
   for (const auto& [word, entry] : jieba) tables.totalFrequency += entry.frequency;
   return tables;
 }

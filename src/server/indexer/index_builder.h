@@ -8,6 +8,7 @@
 
 #include "indexer/cedict_source.h"
 #include "indexer/jieba_source.h"
+#include "indexer/wordnet_source.h"
 
 namespace parlavo::server {
 
@@ -19,14 +20,17 @@ using JiebaLexicon = std::unordered_map<std::string, JiebaWord>;
 struct IndexRecord {
   IndexRecord() = default;
   IndexRecord(const char* value) : value(value) {}
-  IndexRecord(std::string value, std::string tag = {}, std::uint32_t frequency = 0, std::string measure = {})
-      : value(std::move(value)), tag(std::move(tag)), frequency(frequency), measure(std::move(measure)) {}
+  IndexRecord(std::string value, std::string tag = {}, std::uint32_t frequency = 0, std::string measure = {},
+              std::string entry = {})
+      : value(std::move(value)), tag(std::move(tag)), frequency(frequency), measure(std::move(measure)),
+        entry(std::move(entry)) {}
   bool operator==(const IndexRecord&) const = default;
 
   std::string value;
   std::string tag;
   std::uint32_t frequency = 0;
   std::string measure;
+  std::string entry;  // the key's dictionary entry
 };
 
 // The two lookup tables of the dictionary index, sorted by key bytes.
@@ -36,22 +40,30 @@ struct DictionaryTables {
   // frequency and tag of the word and the classifier its noun takes.
   std::map<std::string, IndexRecord> chinese;
   // English lookup key -> the simplified Chinese word ranked first for it,
-  // with that word's tag and classifier; key + kVerbMark / kNounMark -> the
-  // word ranked first among verb / noun renderings, where that is another word.
+  // with that word's tag and classifier, and the words ranked after it;
+  // key + kVerbMark / kNounMark -> the word ranked first among verb / noun
+  // renderings, where that is another word.
   std::map<std::string, IndexRecord> english;
   std::uint64_t totalFrequency = 0;
 };
 
-// Picks, for every headword, the entry whose gloss is used: entries that are
-// not mere references first; among a single character's readings the
-// neutral-tone (grammatical) one, then common nouns before names, then the
-// reading found in more frequent compound words and with more senses.
-// English keys are ranked by the frequency of the Chinese word, weighted down
-// for later senses, later renderings within a sense and renderings that
-// needed a note; phrases come from senses without notes only.
+// Keeps every entry of a headword, most common reading first: entries that
+// are not mere references first; the neutral-tone (everyday or grammatical)
+// reading; common words before names; the reading whose first sense is of
+// jieba's class for the word (a verb or not); then, for a single character,
+// the reading found in more frequent compound words, and the one with more
+// senses. The headword's renderings for the transfer rules come from that
+// reading first, then from the others.
+// English keys are ranked by how common the Chinese word is (a fifth of its
+// frequency for a reading after the first or a character jieba tags as a
+// bound morpheme), weighted down for later senses, later renderings within a
+// sense and renderings that needed a note, and by how often WordNet counts
+// the English word as a verb or otherwise, as the rendering is (`english`).
+// Each key keeps its eight best Chinese words for its entry.
+// Phrases come from senses without notes only.
 // Frequencies and tags for segmenting and tagging come from jieba's lexicon;
 // a word it lacks gets frequency 0 and a tag guessed from its first sense.
 DictionaryTables BuildDictionaryTables(const std::vector<CedictEntry>& entries, const WordFrequencies& frequencies,
-                                       const JiebaLexicon& jieba = {});
+                                       const JiebaLexicon& jieba = {}, const EnglishUse& english = {});
 
 }  // namespace parlavo::server

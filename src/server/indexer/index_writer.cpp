@@ -53,8 +53,9 @@ std::vector<format::Entry> Entries(const std::map<std::string, IndexRecord>& tab
   std::vector<format::Entry> entries;
   entries.reserve(table.size());
   for (const auto& [key, record] : table) {
+    if (record.entry.size() > std::numeric_limits<std::uint32_t>::max()) throw std::runtime_error("entry too long");
     format::Entry entry{pool.Add(key), pool.Add(record.value), Length(key), Length(record.value), record.frequency,
-                        {}, {}};
+                        {}, {}, pool.Add(record.entry), static_cast<std::uint32_t>(record.entry.size())};
     Pad(entry.tag, record.tag);
     Pad(entry.measure, record.measure);
     entries.push_back(entry);

@@ -117,13 +117,17 @@ std::vector<std::string> Alternatives(std::string_view sense) {
 std::string ChineseSenses(const CedictEntry& entry) {
   if (entry.senses.empty() || ClassifySense(entry.senses.front()) != SenseKind::Meaning) return {};
   constexpr std::size_t kMostSenses = 6;
+  constexpr std::size_t kLongestRendering = 100;
   std::string senses;
   std::size_t count = 0;
   for (const std::string& sense : entry.senses) {
     if (count == kMostSenses) break;
-    if (ClassifySense(sense) != SenseKind::Meaning || (count > 0 && IsMarkedUsage(sense))) continue;
+    // A bound form is still what the character means inside its words ("本": this).
+    const bool bound = ToLowerAscii(sense).find("(bound form)") != std::string::npos;
+    if (ClassifySense(sense) != SenseKind::Meaning || (count > 0 && !bound && IsMarkedUsage(sense))) continue;
     const std::vector<std::string> alternatives = Alternatives(sense);
-    if (alternatives.empty()) continue;
+    // A long first rendering explains the word instead of translating it.
+    if (alternatives.empty() || alternatives.front().size() > kLongestRendering) continue;
     std::string rendering = alternatives.front();
     if (const auto comma = rendering.find(", "); comma != std::string::npos) rendering.resize(comma);
     while (!rendering.empty() && (rendering.back() == '!' || rendering.back() == '?' || rendering.back() == '.')) {

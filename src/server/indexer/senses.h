@@ -31,7 +31,9 @@ std::vector<std::string> Alternatives(std::string_view sense);
 // What a Chinese word may be translated into, one rendering per sense joined
 // by '/' ("to love/affection"), at most six: the first rendering of each
 // sense that is a meaning, up to a comma that starts an explanation, without
-// closing "!", "?" or "..." (the text's own punctuation follows). Verbs keep
+// closing "!", "?" or "..." (the text's own punctuation follows); senses
+// marked as dated or regional are left out after the first, bound forms are
+// kept, explanations of usage are left out. Verbs keep
 // "to " so the translator can tell them from nouns. Empty for grammatical
 // words (whose first sense is not a meaning).
 std::string ChineseSenses(const CedictEntry& entry);

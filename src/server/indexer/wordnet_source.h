@@ -1,0 +1,20 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace parlavo::server {
+
+// How often an English lemma was seen in each word class in WordNet's
+// sense-tagged corpus: noun, verb, adjective, adverb.
+enum class EnglishClass { Noun, Verb, Adjective, Adverb };
+using EnglishUse = std::unordered_map<std::string, std::array<std::uint32_t, 4>>;
+
+// WordNet's cntlist.rev: lines "lemma%ss_type:... sense_number tag_count".
+// Lemmas are lower-cased, '_' read as a blank; lines of another shape are skipped.
+EnglishUse ParseWordNetCounts(std::string_view text);
+
+}  // namespace parlavo::server
