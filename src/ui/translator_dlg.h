@@ -44,9 +44,6 @@ class CTranslatorDlg : public wxFrame {
   wxTextCtrl* m_editResult = nullptr;
   Text m_strSource;
   Text m_strResult;
-  // Where the text being translated came from, for the status line.
-  wxString m_statusNote;
-  bool m_readWhenActive = false;
 
   wxDECLARE_EVENT_TABLE();
 };
