@@ -221,11 +221,13 @@ void CTranslatorDlg::OnActivateToRead(wxActivateEvent& event) {
 
 void CTranslatorDlg::TranslateSelection() {
   const Selection selection = ReadSelection();
-  m_editSource->ChangeValue(selection.text);
   if (selection.text.empty()) {
+    // Nothing to translate: what the boxes hold (typed by the user, or a
+    // translation with its text) stays.
     SetStatusText(selection.note);
     return;
   }
+  m_editSource->ChangeValue(selection.text);
   PressDefaultButton();
   // After a translation the line names the engine; a failure left it empty.
   const wxString line = GetStatusBar()->GetStatusText();

@@ -32,7 +32,8 @@ class CTranslatorDlg : public wxFrame {
   void OnTextBoxChar(wxKeyEvent& event);
   void OnTranslate(wxCommandEvent& event);
   void OnActivateToRead(wxActivateEvent& event);
-  // Puts the selected text in the input box and translates it.
+  // Puts the selected text in the input box and translates it; with nothing
+  // selected, only the status line changes.
   void TranslateSelection();
   void OnAbout(wxCommandEvent& event);
   void OnCheckUpdate(wxCommandEvent& event);
