@@ -2,7 +2,6 @@
 // handing its request to the running window over a session bus of the
 // test's own. The selections are owned by xclip, another X client.
 #include <gio/gio.h>
-#include <signal.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -39,7 +38,7 @@ class SelectionOwner {
     }));
   }
   ~SelectionOwner() {
-    if (m_pid > 0) kill(m_pid, SIGTERM), waitpid(m_pid, nullptr, 0);
+    if (m_pid > 0) Stop(m_pid);
     std::remove(m_file.c_str());
   }
 
