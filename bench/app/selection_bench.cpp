@@ -7,7 +7,6 @@
 
 #include <gio/gio.h>
 #include <httplib.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -26,14 +25,9 @@
 namespace {
 
 using parlavo::testing::Spawn;
+using parlavo::testing::Stop;
 using Clock = std::chrono::steady_clock;
 constexpr auto GIVE_UP_AFTER = std::chrono::seconds(20);
-
-
-void Stop(pid_t pid) {
-  kill(pid, SIGTERM);
-  waitpid(pid, nullptr, 0);
-}
 
 // Answers detect and translate at once and notes when a translation went out.
 class InstantService {

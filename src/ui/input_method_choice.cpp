@@ -1,5 +1,7 @@
 #include "ui/input_method_choice.h"
 
+#include <gio/gio.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -59,6 +61,10 @@ std::string XimName(const std::optional<std::string>& xModifiers) {
   return name == "none" ? "" : name;
 }
 
+// Whether this program changed GTK_IM_MODULE, and what the user had there.
+bool replacedGtkImModule = false;
+std::optional<std::string> usersGtkImModule;
+
 std::optional<std::string> Variable(const char* name) {
   const char* value = std::getenv(name);
   return value ? std::optional<std::string>(value) : std::nullopt;
@@ -111,13 +117,26 @@ void AvoidXimWhereGtkModuleInstalled() {
   const std::optional<std::string> cacheFile = Variable("GTK_IM_MODULE_FILE");
   const std::vector<std::string> installed =
       ContextIdsInCache(ReadFile(cacheFile && !cacheFile->empty() ? *cacheFile : PARLAVO_GTK_IM_MODULE_CACHE));
-  const InputMethodChoice choice = ChooseInputMethod({Variable("GTK_IM_MODULE"), Variable("XMODIFIERS")}, installed);
-  if (!choice.gtkImModule.empty()) setenv("GTK_IM_MODULE", choice.gtkImModule.c_str(), 1);
+  const InputMethodEnvironment environment{Variable("GTK_IM_MODULE"), Variable("XMODIFIERS")};
+  const InputMethodChoice choice = ChooseInputMethod(environment, installed);
+  if (!choice.gtkImModule.empty()) {
+    replacedGtkImModule = true;
+    usersGtkImModule = environment.gtkImModule;
+    setenv("GTK_IM_MODULE", choice.gtkImModule.c_str(), 1);
+  }
   if (!choice.warning.empty()) {
     Text line = choice.warning;
     Utf8ToAnsi(line);
     std::fprintf(stderr, "%s\n", line.c_str());
   }
+}
+
+void GiveUsersInputMethodTo(GAppLaunchContext* context) {
+  if (!replacedGtkImModule) return;
+  if (usersGtkImModule)
+    g_app_launch_context_setenv(context, "GTK_IM_MODULE", usersGtkImModule->c_str());
+  else
+    g_app_launch_context_unsetenv(context, "GTK_IM_MODULE");
 }
 
 }  // namespace parlavo

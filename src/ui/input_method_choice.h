@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+using GAppLaunchContext = struct _GAppLaunchContext;
+
 namespace parlavo {
 
 // wxGTK does not support XIM: over it Return and BackSpace with nothing
@@ -37,5 +39,9 @@ std::vector<std::string> ContextIdsInCache(std::string_view cache);
 // Applies ChooseInputMethod to this process: call before GTK starts, after
 // the locale is set (the warning is written in its character set).
 void AvoidXimWhereGtkModuleInstalled();
+
+// Programs started through `context` (the web browser) get GTK_IM_MODULE as
+// the user set it, not as AvoidXimWhereGtkModuleInstalled changed it.
+void GiveUsersInputMethodTo(GAppLaunchContext* context);
 
 }  // namespace parlavo

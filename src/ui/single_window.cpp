@@ -21,7 +21,6 @@ constexpr const char* INTERFACE_XML =
 constexpr int HAND_OVER_TIMEOUT_MS = 5000;
 
 // The bus's answers to RequestName.
-constexpr guint32 DO_NOT_QUEUE = 4;
 constexpr guint32 PRIMARY_OWNER = 1;
 constexpr guint32 ALREADY_OWNER = 4;
 
@@ -42,7 +41,9 @@ void SingleWindow::Release() {
   m_bus = nullptr;
 }
 
-void SingleWindow::OnMethodCall(GDBusConnection*, const char*, const char*, const char*, const char* method,
+// GDBus passes on only calls of Show with its arguments, as INTERFACE_XML
+// declares it.
+void SingleWindow::OnMethodCall(GDBusConnection*, const char*, const char*, const char*, const char*,
                                 GVariant* parameters, GDBusMethodInvocation* invocation, void* self) {
   WindowRequest request;
   const char* startupId = "";
@@ -52,7 +53,7 @@ void SingleWindow::OnMethodCall(GDBusConnection*, const char*, const char*, cons
   request.startupId = startupId;
   // The caller waits for the answer, not for the translation.
   g_dbus_method_invocation_return_value(invocation, nullptr);
-  if (g_strcmp0(method, "Show") == 0) static_cast<SingleWindow*>(self)->m_handler(request);
+  static_cast<SingleWindow*>(self)->m_handler(request);
 }
 
 bool SingleWindow::Claim(const WindowRequest& request, Handler handler) {
@@ -80,7 +81,7 @@ bool SingleWindow::Claim(const WindowRequest& request, Handler handler) {
 
   GVariant* reply = g_dbus_connection_call_sync(
       m_bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
-      g_variant_new("(su)", BUS_NAME, DO_NOT_QUEUE), G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr,
+      g_variant_new("(su)", BUS_NAME, G_BUS_NAME_OWNER_FLAGS_DO_NOT_QUEUE), G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr,
       &error);
   if (reply == nullptr) {
     Warn("cannot claim the window's name on the session bus", error);

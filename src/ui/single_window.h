@@ -34,7 +34,7 @@ class SingleWindow {
   bool Claim(const WindowRequest& request, Handler handler);
 
  private:
-  static void OnMethodCall(GDBusConnection*, const char*, const char*, const char*, const char* method,
+  static void OnMethodCall(GDBusConnection*, const char*, const char*, const char*, const char*,
                            GVariant* parameters, GDBusMethodInvocation* invocation, void* self);
   void Release();
 

@@ -4,7 +4,6 @@
 #include <gtk/gtk.h>
 
 #include <initializer_list>
-#include <utility>
 
 #include <wx/bitmap.h>
 #include <wx/button.h>
@@ -189,15 +188,12 @@ void CTranslatorDlg::OnTranslate(wxCommandEvent&) {
   wxBusyCursor busy;
   // A failure leaves the line empty.
   SetStatusText(wxString());
-  const wxString note = std::exchange(m_statusNote, wxString());
   m_strSource = ToText(m_editSource->GetValue());
   const Text targetName = ToText(m_cbTarget->GetStringSelection());
   const Translation translation = Translate(m_languages, m_strSource, targetName);
   m_strResult = translation.text;
   m_editResult->ChangeValue(FromText(m_strResult));
-  wxString status = FromUtf8(DescribeTranslation(m_languages, translation).c_str());
-  if (!note.empty()) status += wxS("；") + note;
-  SetStatusText(status);
+  SetStatusText(FromUtf8(DescribeTranslation(m_languages, translation).c_str()));
 }
 
 void CTranslatorDlg::TakeRequest(const WindowRequest& request) {
@@ -208,8 +204,9 @@ void CTranslatorDlg::TakeRequest(const WindowRequest& request) {
   // Wayland offers the selections only to the window that has the keyboard:
   // read once the desktop has given it.
   if (GDK_IS_WAYLAND_DISPLAY(gtk_widget_get_display(GTK_WIDGET(window))) && !IsActive()) {
-    if (!m_readWhenActive) Bind(wxEVT_ACTIVATE, &CTranslatorDlg::OnActivateToRead, this);
-    m_readWhenActive = true;
+    // Bound once, however many requests wait.
+    Unbind(wxEVT_ACTIVATE, &CTranslatorDlg::OnActivateToRead, this);
+    Bind(wxEVT_ACTIVATE, &CTranslatorDlg::OnActivateToRead, this);
     return;
   }
   TranslateSelection();
@@ -219,19 +216,22 @@ void CTranslatorDlg::OnActivateToRead(wxActivateEvent& event) {
   event.Skip();
   if (!event.GetActive()) return;
   Unbind(wxEVT_ACTIVATE, &CTranslatorDlg::OnActivateToRead, this);
-  m_readWhenActive = false;
   CallAfter(&CTranslatorDlg::TranslateSelection);
 }
 
 void CTranslatorDlg::TranslateSelection() {
   const Selection selection = ReadSelection();
-  m_editSource->ChangeValue(selection.text);
   if (selection.text.empty()) {
+    // Nothing to translate: what the boxes hold (typed by the user, or a
+    // translation with its text) stays.
     SetStatusText(selection.note);
     return;
   }
-  m_statusNote = selection.note;
+  m_editSource->ChangeValue(selection.text);
   PressDefaultButton();
+  // After a translation the line names the engine; a failure left it empty.
+  const wxString line = GetStatusBar()->GetStatusText();
+  if (!line.empty() && !selection.note.empty()) SetStatusText(line + wxS("；") + selection.note);
 }
 
 void CTranslatorDlg::OnAbout(wxCommandEvent&) { ShowAboutDialog(this); }

@@ -32,7 +32,8 @@ class CTranslatorDlg : public wxFrame {
   void OnTextBoxChar(wxKeyEvent& event);
   void OnTranslate(wxCommandEvent& event);
   void OnActivateToRead(wxActivateEvent& event);
-  // Puts the selected text in the input box and translates it.
+  // Puts the selected text in the input box and translates it; with nothing
+  // selected, only the status line changes.
   void TranslateSelection();
   void OnAbout(wxCommandEvent& event);
   void OnCheckUpdate(wxCommandEvent& event);
@@ -44,9 +45,6 @@ class CTranslatorDlg : public wxFrame {
   wxTextCtrl* m_editResult = nullptr;
   Text m_strSource;
   Text m_strResult;
-  // Where the text being translated came from, for the status line.
-  wxString m_statusNote;
-  bool m_readWhenActive = false;
 
   wxDECLARE_EVENT_TABLE();
 };

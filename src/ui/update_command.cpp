@@ -1,5 +1,7 @@
 #include "ui/update_command.h"
 
+#include <gtk/gtk.h>
+
 #include <string>
 
 #include <wx/log.h>
@@ -7,6 +9,7 @@
 #include <wx/utils.h>
 
 #include "services/update_checker.h"
+#include "ui/input_method_choice.h"
 #include "ui/text_bridge.h"
 
 namespace parlavo {
@@ -28,7 +31,15 @@ int ShowMessage(wxWindow* owner, const std::string& text, const char* caption, l
 }  // namespace
 
 bool OpenInDefaultBrowser(const wxString& url) {
-  // wx would report the failure in English; the caller does it in Chinese.
+  // What wx does first (gtk_show_uri), with the user's own input method
+  // setting for the browser.
+  GAppLaunchContext* context = G_APP_LAUNCH_CONTEXT(gdk_display_get_app_launch_context(gdk_display_get_default()));
+  GiveUsersInputMethodTo(context);
+  const bool opened = g_app_info_launch_default_for_uri(url.utf8_str(), context, nullptr);
+  g_object_unref(context);
+  if (opened) return true;
+  // Where no browser is registered for http, wx tries xdg-open. It would
+  // report a failure in English; the caller does it in Chinese.
   wxLogNull quiet;
   return wxLaunchDefaultBrowser(url);
 }

@@ -1,7 +1,9 @@
 #include "child_process.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 extern char** environ;
@@ -19,6 +21,11 @@ pid_t Spawn(std::vector<std::string> arguments, bool quiet) {
   const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   return failed != 0 ? 0 : pid;
+}
+
+void Stop(pid_t pid) {
+  kill(pid, SIGTERM);
+  waitpid(pid, nullptr, 0);
 }
 
 }  // namespace parlavo::testing

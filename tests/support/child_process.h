@@ -12,4 +12,7 @@ namespace parlavo::testing {
 // /dev/null.
 pid_t Spawn(std::vector<std::string> arguments, bool quiet = false);
 
+// Ends a process that Spawn started (SIGTERM) and waits for it.
+void Stop(pid_t pid);
+
 }  // namespace parlavo::testing

@@ -1,10 +1,14 @@
+#include <gio/gio.h>
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
 
 #include "ui/input_method_choice.h"
 
 // Which GTK input method module the window asks for, from the environment
-// and GTK's list of installed modules. (Reading that list from GTK's cache is
-// left to scripts/check-input-method, against the real file.)
+// and GTK's list of installed modules. (GTK's own cache is read by
+// scripts/check-input-method, against the real file.)
 namespace parlavo {
 namespace {
 
@@ -45,6 +49,34 @@ TEST(InputMethodChoice, OnlyXimIsReplacedAndOnlyByTheRunningInputMethodsModule) 
       EXPECT_NE(choice.warning.find(c.package), std::string::npos) << choice.warning;
     }
   }
+}
+
+// The window's GTK takes the module it switched to; the web browser it starts
+// gets the user's own setting back, "xim" or none.
+TEST(InputMethodChoice, TheBrowserGetsTheUsersOwnSetting) {
+  const std::string cache = ::testing::TempDir() + "immodules.cache";
+  std::ofstream(cache) << "\"/usr/lib/im-fcitx.so\"\n\"fcitx\" \"Fcitx\" \"fcitx\" \"\" \"zh:*\"\n";
+  const char* const names[] = {"GTK_IM_MODULE", "XMODIFIERS", "GTK_IM_MODULE_FILE"};
+  gchar** saved = g_get_environ();
+  for (const char* users : {"xim", static_cast<const char*>(nullptr)}) {
+    SCOPED_TRACE(users ? users : "(unset)");
+    users ? setenv(names[0], users, 1) : unsetenv(names[0]);
+    setenv(names[1], "@im=fcitx", 1);
+    setenv(names[2], cache.c_str(), 1);
+    AvoidXimWhereGtkModuleInstalled();
+    EXPECT_STREQ(std::getenv(names[0]), "fcitx");
+    GAppLaunchContext* context = g_app_launch_context_new();
+    GiveUsersInputMethodTo(context);
+    gchar** browsers = g_app_launch_context_get_environment(context);
+    EXPECT_STREQ(g_environ_getenv(browsers, names[0]), users);
+    g_strfreev(browsers);
+    g_object_unref(context);
+  }
+  for (const char* name : names) {
+    const char* value = g_environ_getenv(saved, name);
+    value ? setenv(name, value, 1) : unsetenv(name);
+  }
+  g_strfreev(saved);
 }
 
 }  // namespace
