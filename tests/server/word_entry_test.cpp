@@ -118,6 +118,8 @@ TEST(IndexBuilderTest, ShowsSensesShortAndWithoutPointers) {
            {"Beijing municipality, capital of the People's Republic of China", "Beijing municipality"},
            {"classifier for books, periodicals, files etc", "for books, periodicals"},
            {"(completed action marker)", "completed action marker"},
+           {"(sentence-final particle) used in questions to link back to prior discourse or context",
+            "sentence-final particle"},
            {"used in names", ""},
            {explanation, ""},
        }) {

@@ -160,20 +160,22 @@ constexpr std::pair<std::string_view, char> kClassNotes[] = {
     {"(pron)", format::kPronounClass}, {"(pronoun", format::kPronounClass},
 };
 
-// The class of an English grammar word that WordNet, which holds only open
-// classes, does not count ("from", "since" is not there but "so" is).
-char ClosedEnglishClass(std::string_view sense, const EnglishUse& english) {
+// The class of an English grammar word (preposition, conjunction, pronoun)
+// that renders the sense, where WordNet, which holds only open classes, does
+// not count it ("from"; not "so", an adverb too) or jieba gives the Chinese
+// word the same class (但是 "but").
+char ClosedEnglishClass(std::string_view sense, char tagged, const EnglishUse& english) {
   const std::vector<std::string> alternatives = Alternatives(sense);
   if (alternatives.empty()) return '\0';
   const std::string key = EnglishKey(alternatives.front());
-  if (english.contains(key)) return '\0';
   const ClosedClassWord* word = EnglishClosedWord(key, [](WordClass c) {
     return c == WordClass::Preposition || c == WordClass::Conjunction || c == WordClass::Pronoun;
   });
   if (!word) return '\0';
-  return word->wordClass == WordClass::Preposition   ? format::kPrepositionClass
-         : word->wordClass == WordClass::Conjunction ? format::kConjunctionClass
-                                                     : format::kPronounClass;
+  const char closed = word->wordClass == WordClass::Preposition   ? format::kPrepositionClass
+                      : word->wordClass == WordClass::Conjunction ? format::kConjunctionClass
+                                                                  : format::kPronounClass;
+  return closed == tagged || !english.contains(key) ? closed : '\0';
 }
 
 // Whether the sense is a number ("two", "10,000").
@@ -198,7 +200,11 @@ char EvidencedClass(std::string_view sense, std::string_view tag, const EnglishU
   if (kind == SenseKind::Reference) return '\0';
   const std::string text = ToLowerAscii(StripNotes(sense));
   const std::string raw = ToLowerAscii(sense);
-  if (text.starts_with("classifier") || text.starts_with("measure word")) return format::kMeasureClass;
+  // The sense may be all note: "(classifier used before a noun ...)".
+  const std::string_view described = raw.starts_with('(') ? std::string_view(raw).substr(1) : std::string_view(raw);
+  for (std::string_view lead : {"classifier", "measure word"}) {
+    if (text.starts_with(lead) || described.starts_with(lead)) return format::kMeasureClass;
+  }
   if (kind == SenseKind::Grammar) {
     if (text.starts_with("interjection") || raw.starts_with("(interj")) return format::kInterjectionClass;
     // Other grammar notes describe a function word ("(verb complement ...)", "(question particle)").
@@ -210,7 +216,8 @@ char EvidencedClass(std::string_view sense, std::string_view tag, const EnglishU
   }
   // "of; ~'s (possessive particle)"
   if (raw.find("particle") != std::string::npos) return format::kParticleClass;
-  if (const char closed = ClosedEnglishClass(sense, english)) return closed;
+  const char tagged = TaggedClass(tag);
+  if (const char closed = ClosedEnglishClass(sense, tagged, english)) return closed;
   // Before units, which in WordNet numbers are too.
   if (IsNumber(sense)) return format::kNumeralClass;
   const std::array<double, 5> use = EnglishUseOf(sense, english, true);
@@ -218,7 +225,6 @@ char EvidencedClass(std::string_view sense, std::string_view tag, const EnglishU
   if (use[4] * 2 > use[0] && ClassOfUse(use) == format::kNounClass) return format::kMeasureClass;
   // "(of a person) tall": a quality of what the note names.
   if (raw.starts_with("(of ")) return format::kAdjectiveClass;
-  const char tagged = TaggedClass(tag);
   if ((tagged == format::kNounClass || tagged == format::kAdjectiveClass || tagged == format::kAdverbClass) &&
       EnglishAllows(use, tagged)) {
     return tagged;
@@ -261,6 +267,12 @@ std::string EntrySenseText(std::string_view sense) {
     }
     if (!text.empty()) text += "; ";
     text += rendering;
+  }
+  // "(sentence-final particle) used in questions to link back to ...": what
+  // is left when the explanation is too long is the note naming the word's kind.
+  if (text.empty() && body.starts_with('(')) {
+    const std::string_view note = body.substr(1, body.find(')') - 1);
+    if (note.find("particle") != std::string_view::npos && note.size() <= longest) text = note;
   }
   return text;
 }
@@ -307,6 +319,7 @@ char MainClass(const CedictEntry& entry, char tagged, const std::vector<char>& c
 
 struct SenseLine {
   bool otherClass;  // not of the open class (noun, verb, adjective, adverb) jieba gives the word
+  bool bound;       // used only inside words: not what one looks a word up for
   double weight;
   std::string line;
 };
@@ -334,12 +347,13 @@ std::string ChineseEntryText(const std::vector<const CedictEntry*>& readings, st
       if (text.empty()) continue;
       const bool bound = ToLowerAscii(sense).find("(bound form)") != std::string::npos;
       std::string line{wordClass, bound ? format::kBoundForm : format::kPlainSense};
-      senses.push_back({open && wordClass != tagged, SenseWeight(sense, senses.size(), english), line + text + '\n'});
+      senses.push_back({open && wordClass != tagged, bound, SenseWeight(sense, senses.size(), english), line + text + '\n'});
     }
     if (senses.empty()) continue;
     // Where jieba says how the word is used (an open class), the senses of that class first.
     std::stable_sort(senses.begin(), senses.end(), [](const SenseLine& a, const SenseLine& b) {
-      return a.otherClass != b.otherClass ? b.otherClass : a.weight > b.weight;
+      if (a.otherClass != b.otherClass) return b.otherClass;
+      return a.bound != b.bound ? b.bound : a.weight > b.weight;
     });
     std::string lines;
     for (const SenseLine& sense : senses) lines += sense.line;
