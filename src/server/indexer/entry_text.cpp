@@ -73,8 +73,8 @@ std::string CleanRendering(std::string_view rendering) {
     if (!(rendering[i] == ' ' && (out.empty() || out.back() == ' '))) out += rendering[i];
     ++i;
   }
-  // CC-CEDICT's "all right!" is an entry's "all right".
-  std::string_view text = TrimAscii(out, " ,!");
+  // CC-CEDICT's "all right!" is an entry's "all right", "(after a numeral) ... odd" its "odd".
+  std::string_view text = TrimAscii(out, " ,!.");
   if (text.starts_with("to ")) text.remove_prefix(3);
   // "to think that ..." reads as "think that".
   while (text.ends_with('.') || text.ends_with(' ')) text.remove_suffix(1);
@@ -342,7 +342,11 @@ std::string ChineseEntryText(const std::vector<const CedictEntry*>& readings, st
     for (std::size_t i = 0; i < entry->senses.size(); ++i) {
       const std::string& sense = entry->senses[i];
       if (ClassifySense(sense) == SenseKind::Reference) continue;
-      const char wordClass = name ? format::kNameClass : classes[i] ? classes[i] : main;
+      // CC-CEDICT writes a verb's senses with "to": a bare one of a verb names a thing.
+      const char wordClass = name         ? format::kNameClass
+                             : classes[i] ? classes[i]
+                             : main == format::kVerbClass ? format::kNounClass
+                                                          : main;
       const std::string text = EntrySenseText(sense);
       if (text.empty()) continue;
       const bool bound = ToLowerAscii(sense).find("(bound form)") != std::string::npos;
