@@ -106,8 +106,8 @@ std::vector<IndexSense> MainRenderings(const std::vector<IndexSense>& renderings
   std::vector<std::size_t> quotas = Quotas(sizes);
   std::vector<IndexSense> shown;
   for (const IndexSense& rendering : renderings) {
-    std::size_t& quota = quotas[static_cast<std::size_t>(std::find(classes.begin(), classes.end(), rendering.wordClass) -
-                                                         classes.begin())];
+    const auto group = std::find(classes.begin(), classes.end(), rendering.wordClass) - classes.begin();
+    std::size_t& quota = quotas[static_cast<std::size_t>(group)];
     if (quota == 0) continue;
     --quota;
     shown.push_back(rendering);

@@ -183,7 +183,8 @@ bool IsNumber(std::string_view sense) {
   const std::vector<std::string> alternatives = Alternatives(sense);
   if (alternatives.empty()) return false;
   const std::string key = EnglishKey(alternatives.front());
-  return !key.empty() && (key.find_first_not_of("0123456789,") == std::string::npos || EnglishClosedWord(key, WordClass::Number));
+  if (key.empty()) return false;
+  return key.find_first_not_of("0123456789,") == std::string::npos || EnglishClosedWord(key, WordClass::Number);
 }
 
 // Whether English uses the renderings in the class at all, against their commonest class.
@@ -351,7 +352,8 @@ std::string ChineseEntryText(const std::vector<const CedictEntry*>& readings, st
       if (text.empty()) continue;
       const bool bound = ToLowerAscii(sense).find("(bound form)") != std::string::npos;
       std::string line{wordClass, bound ? format::kBoundForm : format::kPlainSense};
-      senses.push_back({open && wordClass != tagged, bound, SenseWeight(sense, senses.size(), english), line + text + '\n'});
+      const double weight = SenseWeight(sense, senses.size(), english);
+      senses.push_back({open && wordClass != tagged, bound, weight, line + text + '\n'});
     }
     if (senses.empty()) continue;
     // Where jieba says how the word is used (an open class), the senses of that class first.

@@ -165,7 +165,8 @@ std::string RuleSenses(const std::vector<CedictEntry>& entries, const std::vecto
 constexpr double kCommonReadingShare = 0.001;
 
 // The readings an entry shows: the first, and of a single character the others in common use.
-std::vector<const CedictEntry*> ShownReadings(const std::vector<CedictEntry>& entries, const std::vector<std::size_t>& list,
+std::vector<const CedictEntry*> ShownReadings(const std::vector<CedictEntry>& entries,
+                                              const std::vector<std::size_t>& list,
                                               const std::unordered_map<std::string, double>& readingUse) {
   const auto use = [&](const CedictEntry& entry) {
     const auto found = readingUse.find(entry.simplified + ' ' + entry.pinyin);
@@ -222,8 +223,9 @@ char RenderingClass(const EnglishUse& english, const std::string& key, std::stri
                     const std::vector<std::string>& alternatives) {
   if (tag.starts_with('a')) return dictionary_format::kAdjectiveClass;
   if (tag.starts_with('d')) return dictionary_format::kAdverbClass;
+  const char fallback = senseClass == dictionary_format::kVerbClass ? dictionary_format::kNounClass : senseClass;
   const auto found = english.find(key);
-  if (found == english.end()) return senseClass == dictionary_format::kVerbClass ? dictionary_format::kNounClass : senseClass;
+  if (found == english.end()) return fallback;
   const auto& counts = found->second;
   std::string others;
   for (const std::string& alternative : alternatives) {
@@ -239,7 +241,7 @@ char RenderingClass(const EnglishUse& english, const std::string& key, std::stri
            : counts[2] >= counts[3]                         ? dictionary_format::kAdjectiveClass
                                                             : dictionary_format::kAdverbClass;
   }
-  return senseClass == dictionary_format::kVerbClass ? dictionary_format::kNounClass : senseClass;
+  return fallback;
 }
 
 struct Rendering {
