@@ -215,17 +215,19 @@ double EnglishVerbUse(const EnglishUse& english, const std::string& key, bool ve
 }
 
 // The class an entry shows a rendering under that is not a verb: jieba's
-// adjective or adverb; the class of the sense's other renderings where
+// adjective or adverb where English allows it; the class of the sense's other renderings where
 // English uses the key in it too ("bright; light": light as an adjective);
 // otherwise the key's commonest class in English other than a verb, failing
 // that the sense's.
 char RenderingClass(const EnglishUse& english, const std::string& key, std::string_view tag, char senseClass,
                     const std::vector<std::string>& alternatives) {
-  if (tag.starts_with('a')) return dictionary_format::kAdjectiveClass;
-  if (tag.starts_with('d')) return dictionary_format::kAdverbClass;
   const char fallback = senseClass == dictionary_format::kVerbClass ? dictionary_format::kNounClass : senseClass;
   const auto found = english.find(key);
-  if (found == english.end()) return fallback;
+  const bool counted = found != english.end();
+  // jieba's adjective or adverb where English uses the key so too (更 is an adverb, but not "watch").
+  if (tag.starts_with('a') && (!counted || found->second[2] > 0)) return dictionary_format::kAdjectiveClass;
+  if (tag.starts_with('d') && (!counted || found->second[3] > 0)) return dictionary_format::kAdverbClass;
+  if (!counted) return fallback;
   const auto& counts = found->second;
   std::string others;
   for (const std::string& alternative : alternatives) {
