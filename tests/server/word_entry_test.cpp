@@ -121,6 +121,7 @@ TEST(IndexBuilderTest, ShowsSensesShortAndWithoutPointers) {
            {"(completed action marker)", "completed action marker"},
            {"(sentence-final particle) used in questions to link back to prior discourse or context",
             "sentence-final particle"},
+           {"aspect particle indicating action in progress or ongoing state", "aspect particle"},
            {"used in names", ""},
            {explanation, ""},
        }) {

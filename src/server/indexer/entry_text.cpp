@@ -81,6 +81,15 @@ std::string CleanRendering(std::string_view rendering) {
   return std::string(text);
 }
 
+// A grammar word's explanation cut after the name of its kind: "aspect
+// particle indicating action in progress" is an "aspect particle".
+std::string GrammarName(std::string rendering) {
+  for (std::string_view kind : {" particle", " marker"}) {
+    if (const std::size_t at = rendering.find(kind); at != std::string::npos) rendering.resize(at + kind.size());
+  }
+  return rendering;
+}
+
 // A list in a rendering cut to its first kListItems items, without "etc":
 // "for books, periodicals, files etc" reads as "for books, periodicals".
 std::string ShortList(std::string rendering) {
@@ -247,10 +256,12 @@ std::string EntrySenseText(std::string_view sense) {
   std::string_view body = TrimAscii(sense, " ");
   const std::string lower = ToLowerAscii(body);
   if (lower.starts_with("used in ") || lower.starts_with("see ")) return {};
-  // A grammar word's sense describes its use ("aspect particle indicating action in progress").
-  const std::size_t longest = ClassifySense(sense) == SenseKind::Grammar ? 2 * kLongestRendering : kLongestRendering;
+  std::size_t longest = kLongestRendering;
   for (std::string_view lead : {"classifier for ", "measure word for "}) {
-    if (lower.starts_with(lead)) body.remove_prefix(lead.size() - 4);  // keeps "for "
+    if (lower.starts_with(lead)) {
+      body.remove_prefix(lead.size() - 4);  // keeps "for "
+      longest *= 2;
+    }
   }
   // A grammatical word's sense is its note: "(question particle)".
   if (body.starts_with('(') && body.ends_with(')') && ClassifySense(body) == SenseKind::Grammar) {
@@ -259,6 +270,7 @@ std::string EntrySenseText(std::string_view sense) {
   std::string text;
   for (std::string_view piece : Renderings(body)) {
     std::string rendering = ShortList(CleanRendering(piece));
+    if (rendering.size() > longest) rendering = GrammarName(rendering);
     if (rendering.size() > longest && rendering.size() <= kLongestExplained) {
       rendering = TrimAscii(std::string_view(rendering).substr(0, rendering.find(", ")), " ");
     }
@@ -273,7 +285,7 @@ std::string EntrySenseText(std::string_view sense) {
   // is left when the explanation is too long is the note naming the word's kind.
   if (text.empty() && body.starts_with('(')) {
     const std::string_view note = body.substr(1, body.find(')') - 1);
-    if (note.find("particle") != std::string_view::npos && note.size() <= longest) text = note;
+    if (note.find("particle") != std::string_view::npos && note.size() <= longest) text = GrammarName(std::string(note));
   }
   return text;
 }
