@@ -122,6 +122,8 @@ TEST(IndexBuilderTest, ShowsSensesShortAndWithoutPointers) {
            {"(sentence-final particle) used in questions to link back to prior discourse or context",
             "sentence-final particle"},
            {"aspect particle indicating action in progress or ongoing state", "aspect particle"},
+           {"(classifier used before a noun that has no specific classifier)",
+            "classifier used before a noun that has no specific classifier"},
            {"used in names", ""},
            {explanation, ""},
        }) {

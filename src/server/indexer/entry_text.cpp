@@ -254,18 +254,17 @@ char SenseClass(std::string_view sense, std::string_view tag, const EnglishUse& 
 
 std::string EntrySenseText(std::string_view sense) {
   std::string_view body = TrimAscii(sense, " ");
-  const std::string lower = ToLowerAscii(body);
-  if (lower.starts_with("used in ") || lower.starts_with("see ")) return {};
-  std::size_t longest = kLongestRendering;
-  for (std::string_view lead : {"classifier for ", "measure word for "}) {
-    if (lower.starts_with(lead)) {
-      body.remove_prefix(lead.size() - 4);  // keeps "for "
-      longest *= 2;
-    }
-  }
   // A grammatical word's sense is its note: "(question particle)".
   if (body.starts_with('(') && body.ends_with(')') && ClassifySense(body) == SenseKind::Grammar) {
     body = body.substr(1, body.size() - 2);
+  }
+  const std::string lower = ToLowerAscii(body);
+  if (lower.starts_with("used in ") || lower.starts_with("see ")) return {};
+  // A classifier's sense names what it counts, which takes more words.
+  const bool classifier = lower.starts_with("classifier") || lower.starts_with("measure word");
+  const std::size_t longest = classifier ? 2 * kLongestRendering : kLongestRendering;
+  for (std::string_view lead : {"classifier for ", "measure word for "}) {
+    if (lower.starts_with(lead)) body.remove_prefix(lead.size() - 4);  // keeps "for "
   }
   std::string text;
   for (std::string_view piece : Renderings(body)) {
