@@ -18,6 +18,23 @@ namespace format = dictionary_format;
 // Enough to find the everyday sense and a few more, short enough to read at a glance.
 constexpr std::size_t kMostSenses = 8;
 constexpr std::size_t kMostRenderingsPerSense = 2;
+// Each reading of a Chinese word, each class of an English one, after the
+// first shows its commonest senses, and the first at least half.
+constexpr std::size_t kSensesPerLaterGroup = 2;
+
+// How many senses of each group (its size given, the main group first) an entry shows.
+std::vector<std::size_t> Quotas(const std::vector<std::size_t>& sizes) {
+  std::vector<std::size_t> quotas(sizes.size());
+  if (sizes.empty()) return quotas;
+  quotas[0] = std::min(sizes[0], kMostSenses / 2);
+  std::size_t left = kMostSenses - quotas[0];
+  for (std::size_t i = 1; i < sizes.size(); ++i) {
+    quotas[i] = std::min({sizes[i], kSensesPerLaterGroup, left});
+    left -= quotas[i];
+  }
+  quotas[0] += std::min(sizes[0] - quotas[0], left);
+  return quotas;
+}
 
 std::string_view ClassLabel(char wordClass) {
   switch (wordClass) {
@@ -72,6 +89,32 @@ std::string_view Shortened(std::string_view text) {
   return text.substr(0, end);
 }
 
+// The renderings an English entry shows, each class (in the index's order,
+// the class English uses the word in most first) within its quota.
+std::vector<IndexSense> MainRenderings(const std::vector<IndexSense>& renderings) {
+  std::vector<char> classes;
+  std::vector<std::size_t> sizes;
+  for (const IndexSense& rendering : renderings) {
+    const auto found = std::find(classes.begin(), classes.end(), rendering.wordClass);
+    if (found == classes.end()) {
+      classes.push_back(rendering.wordClass);
+      sizes.push_back(1);
+    } else {
+      ++sizes[static_cast<std::size_t>(found - classes.begin())];
+    }
+  }
+  std::vector<std::size_t> quotas = Quotas(sizes);
+  std::vector<IndexSense> shown;
+  for (const IndexSense& rendering : renderings) {
+    const auto group = std::find(classes.begin(), classes.end(), rendering.wordClass) - classes.begin();
+    std::size_t& quota = quotas[static_cast<std::size_t>(group)];
+    if (quota == 0) continue;
+    --quota;
+    shown.push_back(rendering);
+  }
+  return shown;
+}
+
 bool AllHan(std::string_view text) {
   if (text.empty()) return false;
   for (std::size_t pos = 0; pos < text.size();) {
@@ -103,11 +146,10 @@ std::vector<std::string> EnglishKeys(const std::vector<std::string>& words) {
 std::optional<std::string> ChineseWordEntry(const DictionaryIndex& index, std::string_view text) {
   const std::string_view word = TrimAscii(text);
   if (word.size() > format::kMaxKeyBytes || !AllHan(word)) return std::nullopt;
-  const std::vector<IndexReading> readings = index.ChineseReadings(word);
-  std::string entry;
-  std::size_t shown = 0;
-  for (const IndexReading& reading : readings) {
-    std::vector<IndexSense> senses = reading.senses;
+  std::vector<IndexReading> readings = index.ChineseReadings(word);
+  std::vector<std::size_t> sizes;
+  for (IndexReading& reading : readings) {
+    std::vector<IndexSense>& senses = reading.senses;
     for (IndexSense& sense : senses) sense.text = Shortened(sense.text);
     // Senses of several CC-CEDICT entries may read alike.
     for (std::size_t i = senses.size(); i-- > 1;) {
@@ -116,14 +158,16 @@ std::optional<std::string> ChineseWordEntry(const DictionaryIndex& index, std::s
         senses.erase(senses.begin() + static_cast<std::ptrdiff_t>(i));
       }
     }
-    senses.resize(std::min(senses.size(), kMostSenses - shown));
+    sizes.push_back(senses.size());
+  }
+  const std::vector<std::size_t> quotas = Quotas(sizes);
+  std::string entry;
+  for (std::size_t r = 0; r < readings.size(); ++r) {
+    std::vector<IndexSense>& senses = readings[r].senses;
+    senses.resize(quotas[r]);
     if (senses.empty()) continue;
-    shown += senses.size();
-    if (entry.empty()) {
-      entry = std::string(word) + ' ' + PinyinWithToneMarks(reading.pinyin);
-    } else {
-      entry += '\n' + PinyinWithToneMarks(reading.pinyin);
-    }
+    entry += entry.empty() ? std::string(word) + ' ' : std::string("\n");
+    entry += PinyinWithToneMarks(readings[r].pinyin);
     entry += GroupedLines(senses, "; ");
   }
   if (entry.empty()) return std::nullopt;
@@ -158,7 +202,7 @@ std::optional<std::string> EnglishWordEntry(const DictionaryIndex& index, std::s
   for (const std::string& key : EnglishKeys(words)) {
     const std::vector<IndexSense> renderings = index.EnglishRenderings(key);
     if (renderings.empty()) continue;
-    std::string entry = key + GroupedLines(renderings, "；");
+    std::string entry = key + GroupedLines(MainRenderings(renderings), "；");
     const bool aWord = std::any_of(renderings.begin(), renderings.end(),
                                    [](const IndexSense& r) { return r.wordClass != format::kNameClass; });
     if (aWord) return entry;

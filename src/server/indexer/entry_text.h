@@ -19,11 +19,17 @@ char TaggedClass(std::string_view tag);
 // verb, adjective or adverb), or '\0' when WordNet counts none of them.
 char EnglishSenseClass(std::string_view sense, const EnglishUse& english);
 
+// The class a sense shows by evidence of its own, '\0' where it has none:
+// CC-CEDICT's wording ("to ..." a verb, "classifier for ...", "(interj.)",
+// "(of a person) tall" an adjective), an English grammar word ("from" a
+// preposition), a unit of measure ("dozen") a classifier, jieba's noun,
+// adjective, adverb or numeral tag where English allows it, otherwise the
+// class English uses the renderings in most (but a verb, which has "to").
+char EvidencedClass(std::string_view sense, std::string_view tag, const EnglishUse& english);
+
 // The word class of one sense of a word jieba tags `tag` (empty: not known):
-// a verb's "to", a classifier or particle by its wording, a noun, adjective,
-// adverb or numeral as jieba tags the word, otherwise as English uses the renderings,
-// failing that the tag's class (a noun for a verb's renderings that are not
-// verbs). '\0' for a sense that only points elsewhere.
+// its evidenced class, failing that the tag's class (a noun for a verb's
+// renderings that are not verbs). '\0' for a sense that only points elsewhere.
 char SenseClass(std::string_view sense, std::string_view tag, const EnglishUse& english);
 
 // A sense as an entry shows it: its renderings joined by "; ", without a

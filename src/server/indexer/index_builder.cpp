@@ -110,11 +110,9 @@ Preference PreferenceOf(const std::vector<CedictEntry>& entries, std::size_t ind
 }
 
 // Every form of a headword (Han characters only) -> its entries, most common reading first.
-std::map<std::string, std::vector<std::size_t>> ReadingsByForm(const std::vector<CedictEntry>& entries,
-                                                               const WordFrequencies& frequencies,
-                                                               const JiebaLexicon& jieba,
-                                                               const EnglishUse& english) {
-  const auto readingUse = ReadingUse(entries, frequencies);
+std::map<std::string, std::vector<std::size_t>> ReadingsByForm(
+    const std::vector<CedictEntry>& entries, const std::unordered_map<std::string, double>& readingUse,
+    const JiebaLexicon& jieba, const EnglishUse& english) {
   std::vector<Preference> preferences;
   std::map<std::string, std::vector<std::size_t>> readings;
   for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -160,16 +158,43 @@ std::string RuleSenses(const std::vector<CedictEntry>& entries, const std::vecto
   return senses;
 }
 
+// A character's reading after the first is shown when its compound words are
+// used at least this share as much as those of its best-used reading (好 hào
+// of 爱好 and 好奇; 打 dá of 苏打), or when it has the neutral tone: a
+// function word's reading (地 de), which compounds do not show.
+constexpr double kCommonReadingShare = 0.001;
+
+// The readings an entry shows: the first, and of a single character the others in common use.
+std::vector<const CedictEntry*> ShownReadings(const std::vector<CedictEntry>& entries,
+                                              const std::vector<std::size_t>& list,
+                                              const std::unordered_map<std::string, double>& readingUse) {
+  const auto use = [&](const CedictEntry& entry) {
+    const auto found = readingUse.find(entry.simplified + ' ' + entry.pinyin);
+    return found == readingUse.end() ? 0.0 : found->second;
+  };
+  double most = 0;
+  for (std::size_t i : list) most = std::max(most, use(entries[i]));
+  std::vector<const CedictEntry*> shown;
+  for (std::size_t i : list) {
+    const CedictEntry& entry = entries[i];
+    const bool single = CountCodePoints(entry.simplified) == 1;
+    if (shown.empty() || !single || entry.pinyin.ends_with('5') || use(entry) >= kCommonReadingShare * most) {
+      shown.push_back(&entry);
+    }
+  }
+  return shown;
+}
+
 std::map<std::string, IndexRecord> ChineseTable(const std::vector<CedictEntry>& entries,
                                                 const std::map<std::string, std::vector<std::size_t>>& readings,
+                                                const std::unordered_map<std::string, double>& readingUse,
                                                 const JiebaLexicon& jieba, const EnglishUse& english) {
   std::map<std::string, IndexRecord> table;
   for (const auto& [word, list] : readings) {
     const CedictEntry& entry = entries[list.front()];
     std::string senses = RuleSenses(entries, list);
     JiebaWord tagging = TaggingOf(entry, senses, jieba);
-    std::vector<const CedictEntry*> ordered;
-    for (std::size_t i : list) ordered.push_back(&entries[i]);
+    const std::vector<const CedictEntry*> ordered = ShownReadings(entries, list, readingUse);
     std::string text = ChineseEntryText(ordered, tagging.tag, english);
     table.emplace(word, IndexRecord(std::move(senses), std::move(tagging.tag), tagging.frequency, Measure(entry),
                                     std::move(text)));
@@ -190,20 +215,35 @@ double EnglishVerbUse(const EnglishUse& english, const std::string& key, bool ve
 }
 
 // The class an entry shows a rendering under that is not a verb: jieba's
-// adjective or adverb, otherwise the key's commonest class in English
-// other than a verb, failing that the sense's.
-char RenderingClass(const EnglishUse& english, const std::string& key, std::string_view tag, char senseClass) {
-  if (tag.starts_with('a')) return dictionary_format::kAdjectiveClass;
-  if (tag.starts_with('d')) return dictionary_format::kAdverbClass;
-  if (const auto found = english.find(key); found != english.end()) {
-    const auto& counts = found->second;
-    if (counts[0] + counts[2] + counts[3] > 0) {
-      return counts[0] >= counts[2] && counts[0] >= counts[3] ? dictionary_format::kNounClass
-             : counts[2] >= counts[3]                         ? dictionary_format::kAdjectiveClass
-                                                              : dictionary_format::kAdverbClass;
-    }
+// adjective or adverb where English allows it; the class of the sense's other renderings where
+// English uses the key in it too ("bright; light": light as an adjective);
+// otherwise the key's commonest class in English other than a verb, failing
+// that the sense's.
+char RenderingClass(const EnglishUse& english, const std::string& key, std::string_view tag, char senseClass,
+                    const std::vector<std::string>& alternatives) {
+  const char fallback = senseClass == dictionary_format::kVerbClass ? dictionary_format::kNounClass : senseClass;
+  const auto found = english.find(key);
+  const bool counted = found != english.end();
+  // jieba's adjective or adverb where English uses the key so too (更 is an adverb, but not "watch").
+  if (tag.starts_with('a') && (!counted || found->second[2] > 0)) return dictionary_format::kAdjectiveClass;
+  if (tag.starts_with('d') && (!counted || found->second[3] > 0)) return dictionary_format::kAdverbClass;
+  if (!counted) return fallback;
+  const auto& counts = found->second;
+  std::string others;
+  for (const std::string& alternative : alternatives) {
+    if (EnglishKey(alternative) != key) others += alternative + "; ";
   }
-  return senseClass == dictionary_format::kVerbClass ? dictionary_format::kNounClass : senseClass;
+  const char context = EnglishSenseClass(others, english);
+  const std::size_t column = std::string_view("nvad").find(context);
+  if (context && context != dictionary_format::kVerbClass && column != std::string_view::npos && counts[column] > 0) {
+    return context;
+  }
+  if (counts[0] + counts[2] + counts[3] > 0) {
+    return counts[0] >= counts[2] && counts[0] >= counts[3] ? dictionary_format::kNounClass
+           : counts[2] >= counts[3]                         ? dictionary_format::kAdjectiveClass
+                                                            : dictionary_format::kAdverbClass;
+  }
+  return fallback;
 }
 
 struct Rendering {
@@ -228,8 +268,9 @@ double ClassShare(const EnglishUse& english, const std::string& key, char wordCl
   return (counts[column] + 1.0) / (*std::max_element(counts.begin(), counts.end()) + 1.0);
 }
 
-// The entry: renderings sorted by score (best first), regrouped so that the
-// class English uses the key in most comes first ("phone": 电话 before 致电).
+// The entry: renderings sorted by score (best first), grouped by class, the
+// class English uses the key in most first ("phone": 电话 before 致电), at
+// most kMostEntryRenderings of each (an entry shows fewer).
 std::string EnglishEntryText(std::vector<Rendering> renderings, const EnglishUse& english, const std::string& key) {
   std::stable_sort(renderings.begin(), renderings.end(), [&](const Rendering& a, const Rendering& b) {
     return ClassShare(english, key, a.wordClass) > ClassShare(english, key, b.wordClass);
@@ -239,10 +280,12 @@ std::string EnglishEntryText(std::vector<Rendering> renderings, const EnglishUse
                       })) >= kEnoughAttested;
   std::string text;
   std::vector<std::string> seen;  // each word once, under its first class
+  std::map<char, std::size_t> perClass;
   for (const Rendering& rendering : renderings) {
-    if (seen.size() == kMostEntryRenderings) break;
     if (enough && !rendering.attested) continue;
     if (std::find(seen.begin(), seen.end(), rendering.word) != seen.end()) continue;
+    if (perClass[rendering.wordClass] == kMostEntryRenderings) continue;
+    ++perClass[rendering.wordClass];
     seen.push_back(rendering.word);
     if (!text.empty()) text += '\n';
     text += rendering.wordClass;
@@ -281,7 +324,7 @@ std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& 
         const bool verbRendering = alternatives[alternative].starts_with("to ");
         const char wordClass = IsProperName(entry) ? dictionary_format::kNameClass
                                : verbRendering     ? dictionary_format::kVerbClass
-                                                   : RenderingClass(english, key, tag, senseClass);
+                                                   : RenderingClass(english, key, tag, senseClass, alternatives);
         const double score = frequency * senseWeight * (alternative == 0 ? 1.0 : 0.5) *
                              EnglishVerbUse(english, key, verbRendering);
         // Verb renderings ("to learn") of words jieba tags as verbs also rank
@@ -325,8 +368,9 @@ std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& 
 DictionaryTables BuildDictionaryTables(const std::vector<CedictEntry>& entries, const WordFrequencies& frequencies,
                                        const JiebaLexicon& jieba, const EnglishUse& english) {
   DictionaryTables tables;
-  const auto readings = ReadingsByForm(entries, frequencies, jieba, english);
-  tables.chinese = ChineseTable(entries, readings, jieba, english);
+  const auto readingUse = ReadingUse(entries, frequencies);
+  const auto readings = ReadingsByForm(entries, readingUse, jieba, english);
+  tables.chinese = ChineseTable(entries, readings, readingUse, jieba, english);
   tables.english = EnglishTable(entries, frequencies, readings, tables.chinese, english);
   for (const auto& [word, entry] : jieba) tables.totalFrequency += entry.frequency;
   return tables;

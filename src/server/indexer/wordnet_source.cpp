@@ -27,7 +27,10 @@ EnglishUse ParseWordNetCounts(std::string_view text) {
     if (type < '1' || type > '5') continue;
     std::string lemma = ToLowerAscii(line.substr(0, percent));
     std::replace(lemma.begin(), lemma.end(), '_', ' ');
-    use[lemma][type == '5' ? 2 : type - '1'] += count;
+    auto& counts = use[lemma];
+    counts[type == '5' ? 2 : type - '1'] += count;
+    // The lexicographer file follows the type: 23 is noun.quantity.
+    if (line.substr(percent + 1).starts_with("1:23:")) counts[4] += count;
   }
   return use;
 }
