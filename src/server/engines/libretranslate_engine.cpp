@@ -37,9 +37,9 @@ std::string ErrorText(const json& reply) {
 // The parsed body of a successful reply; anything else becomes the error
 // the envelope reports.
 json Call(const std::string& url, const json& request, const UpstreamLimits& limits) {
-  const UpstreamReply reply = UpstreamPost(url, {"Content-Type: application/json"},
+  UpstreamReply reply = UpstreamPost(url, {"Content-Type: application/json"},
                                            request.dump(-1, ' ', false, json::error_handler_t::replace), limits, kName);
-  const json body = ParseUpstreamJson(reply.body);
+  const json body = ParseUpstreamJson(reply);
   const std::string error = ErrorText(body);
   const std::string detail = error.empty() ? std::string() : "：" + error;
   if (reply.status == 429) {
@@ -69,8 +69,8 @@ std::size_t LibreTranslateEngine::ChunkChars() {
   if (const std::size_t known = m_chunkChars.load()) return known;
   // An unreachable server throws here. The settings, or a server too old to
   // have them (404), settle the limit for good; another error only for now.
-  const UpstreamReply reply = UpstreamGet(m_baseUrl + "/frontend/settings", {}, m_limits, kName);
-  const json settings = ParseUpstreamJson(reply.body);
+  UpstreamReply reply = UpstreamGet(m_baseUrl + "/frontend/settings", {}, m_limits, kName);
+  const json settings = ParseUpstreamJson(reply);
   std::size_t limit = kDefaultChunkChars;
   if (reply.status == 200 && settings.is_object() && settings.contains("charLimit") &&
       settings["charLimit"].is_number_integer() && settings["charLimit"].get<long long>() > 0) {

@@ -91,11 +91,11 @@ std::string TransmartEngine::Translate(const std::string& text, const std::strin
                              {"model_category", "normal"},
                              {"source", {{"lang", ToTransmart(source)}, {"text_list", paragraphs}}},
                              {"target", {{"lang", ToTransmart(target)}}}};
-          const UpstreamReply reply = UpstreamPost(m_baseUrl + "/api/imt", headers,
+          UpstreamReply reply = UpstreamPost(m_baseUrl + "/api/imt", headers,
                                                    request.dump(-1, ' ', false, json::error_handler_t::replace),
                                                    m_limits, kName);
           Check(reply);
-          return Translations(ParseUpstreamJson(reply.body));
+          return Translations(ParseUpstreamJson(reply));
         });
       });
   return traditional ? ToTraditional(translation) : translation;

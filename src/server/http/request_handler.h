@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "engines/translation_engine.h"
-#include "http/memory_budget.h"
+#include "platform/memory_budget.h"
 
 namespace parlavo::server {
 

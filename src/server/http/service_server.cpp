@@ -5,11 +5,11 @@
 #include <stdexcept>
 
 #include "http/connection_deadlines.h"
-#include "http/memory_budget.h"
 #include "http/request_handler.h"
 #include "http/request_headers.h"
 #include "http/request_target.h"
 #include "platform/listening_socket.h"
+#include "platform/memory_budget.h"
 
 namespace parlavo::server {
 
