@@ -17,10 +17,9 @@ constexpr std::string_view kName = "LibreTranslate";
 // LibreTranslate names Chinese "zh", and Traditional Chinese "zt".
 std::string ToUpstream(const std::string& code) {
   if (code.empty()) return "auto";
-  const std::string lower = ToLowerAscii(code);
-  if (lower == "zh-tw") return "zt";
+  if (IsTraditionalChinese(code)) return "zt";
   if (FamilyOf(code) == LanguageFamily::Chinese) return "zh";
-  return lower;
+  return ToLowerAscii(code);
 }
 
 bool IsTrue(const json& settings, const char* key) {

@@ -82,7 +82,7 @@ std::string TransmartEngine::Translate(const std::string& text, const std::strin
                                        const std::string& target) {
   const UpstreamHeaders headers{"Content-Type: application/json", std::string(kBrowserUserAgent),
                                 "Referer: https://transmart.qq.com/zh-CN/index"};
-  const bool traditional = ToLowerAscii(target) == "zh-tw";
+  const bool traditional = IsTraditionalChinese(target);
   const std::string translation =
       TranslateInChunks(text, kMaxChunkChars, m_limits.wholeTextTimeout, [&](const std::string& chunk) {
         return TranslateParagraphs(chunk, kName, [&](const std::vector<std::string>& paragraphs) {
