@@ -1,7 +1,6 @@
 #include "engines/engine_chain.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <exception>
 #include <stdexcept>
 
@@ -13,8 +12,6 @@ namespace {
 
 using std::chrono::milliseconds;
 using Clock = std::chrono::steady_clock;
-
-void WriteToStandardError(const std::string& line) { std::fprintf(stderr, "parlavo-service：%s\n", line.c_str()); }
 
 std::string ShortReason(const std::string& title, FailureKind kind) {
   switch (kind) {

@@ -1,7 +1,5 @@
 #include "engines/libretranslate_engine.h"
 
-#include <cstdio>
-
 #include "engines/language_codes.h"
 #include "engines/text_chunks.h"
 #include "engines/upstream_json.h"
@@ -59,9 +57,11 @@ json Call(const std::string& url, const json& request, const UpstreamLimits& lim
 }  // namespace
 
 LibreTranslateEngine::LibreTranslateEngine(std::string baseUrl, std::string apiKey, UpstreamLimits limits, Log log)
-    : m_baseUrl(std::move(baseUrl)), m_apiKey(std::move(apiKey)), m_limits(limits), m_log(std::move(log)) {
+    : m_baseUrl(std::move(baseUrl)),
+      m_apiKey(std::move(apiKey)),
+      m_limits(limits),
+      m_log(log ? std::move(log) : Log(WriteToStandardError)) {
   while (m_baseUrl.ends_with('/')) m_baseUrl.pop_back();
-  if (!m_log) m_log = [](const std::string& line) { std::fprintf(stderr, "parlavo-service：%s\n", line.c_str()); };
 }
 
 std::size_t LibreTranslateEngine::ChunkChars() {
