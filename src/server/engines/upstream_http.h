@@ -30,8 +30,9 @@ struct UpstreamReply {
 };
 
 // What a reply may hold while it is read and parsed: more is the upstream's
-// fault (a reply too large), as its 8 MiB are.
-inline constexpr std::size_t kMaxReplyMemory = 32u * 1024 * 1024;
+// fault (a reply too large), as more than 8 MiB of it are. 8 MiB read and
+// lexed hold 40 MiB; the rest is for the parsed values.
+inline constexpr std::size_t kMaxReplyMemory = 48u * 1024 * 1024;
 
 enum class ReplyCharge { Taken, TooLarge, OverBudget };
 // Takes `bytes` more for `reply` from the request's budget: TooLarge past
