@@ -11,7 +11,6 @@
 //
 //   service_footprint [path/to/parlavo-service]
 
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -22,48 +21,12 @@
 
 #include "service_process.h"
 
-namespace {
-
 using namespace parlavo::bench;
-
-// A loopback upstream whose every reply is 8 MiB of "[": deep enough to
-// exhaust a parser without limits. Runs until the program ends.
-int StartHostileUpstream() {
-  int port = 0;
-  const int listener = BoundLoopbackSocket(port);
-  listen(listener, 16);
-  std::thread([listener] {
-    const std::string body(8 * 1024 * 1024 - 16, '[');
-    const std::string head = "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
-                             std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n";
-    for (int connection; (connection = accept(listener, nullptr, nullptr)) >= 0;) {
-      std::thread([connection, &head, &body] {
-        std::string request;
-        char buffer[4096];
-        // The headers, then as many body bytes as they announce.
-        for (ssize_t n; request.find("\r\n\r\n") == std::string::npos &&
-                        (n = recv(connection, buffer, sizeof buffer, 0)) > 0;) {
-          request.append(buffer, static_cast<std::size_t>(n));
-        }
-        const auto field = request.find("Content-Length: ");
-        const std::size_t announced = field == std::string::npos ? 0 : std::stoul(request.substr(field + 16));
-        for (ssize_t n; request.size() - request.find("\r\n\r\n") - 4 < announced &&
-                        (n = recv(connection, buffer, sizeof buffer, 0)) > 0;) {
-          request.append(buffer, static_cast<std::size_t>(n));
-        }
-        SendAll(connection, head + body);
-        close(connection);
-      }).detach();
-    }
-  }).detach();
-  return port;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   const std::string executable = argc > 1 ? argv[1] : PARLAVO_SERVICE_EXECUTABLE;
-  const std::string hostile = "http://127.0.0.1:" + std::to_string(StartHostileUpstream());
+  // Deep enough to exhaust a parser without limits.
+  const std::string hostile = StartUpstream(std::string(8 * 1024 * 1024 - 16, '['));
   ServiceProcess service(executable, {"--microsoft-url", hostile, "--transmart-url", hostile, "--google-url", hostile});
   if (!service.answering()) {
     std::fprintf(stderr, "service_footprint: %s did not answer\n", executable.c_str());

@@ -6,9 +6,10 @@
 // - memory: at idle (target <= 40 MB); with 128 clients that each keep their
 //   connection after a reply (target <= 128 MB); the peak of the worst mix,
 //   128 connections at once: unfinished 3 MiB request lines, 1 MiB Chinese
-//   translations whose replies are never read, 256 KiB English ones read
-//   (target <= 512 MB, the rest answered 503); and 10 s after that load
-//   (target within 16 MB of idle).
+//   translations whose replies are never read, 256 KiB English ones and
+//   short sentences read, while every online engine answers 8 MiB of JSON
+//   as dear to parse as its limits allow (target <= 512 MB, the rest
+//   answered 503); and 10 s after that load (target within 16 MB of idle).
 //
 //   service_load [path/to/parlavo-service]
 
@@ -113,8 +114,18 @@ bool ClosedByPeer(int connection) {
   return recv(connection, &byte, 1, MSG_DONTWAIT) == 0;
 }
 
+// 8 MiB of short strings: the most values and characters a reply may hold.
+std::string DearJson() {
+  std::string json = "[";
+  const std::string value = "\"" + std::string(40, 'x') + "\",";
+  while (json.size() + value.size() < 8 * 1024 * 1024 - 64) json += value;
+  json.back() = ']';
+  return json;
+}
+
 void Memory(const std::string& executable) {
-  ServiceProcess service(executable, {"--engine", "dictionary"});
+  const std::string hostile = StartUpstream(DearJson());
+  ServiceProcess service(executable, {"--microsoft-url", hostile, "--transmart-url", hostile, "--google-url", hostile});
   const int port = service.port();
   const auto rss = [&] { return Megabytes(StatusKilobytes(service.pid(), "VmRSS:")); };
   std::this_thread::sleep_for(std::chrono::seconds(1));
@@ -137,6 +148,7 @@ void Memory(const std::string& executable) {
   std::string english;
   while (english.size() + 40 <= 256 * 1024) english += "The+quick+brown+fox+jumps+over+the+dog.+";
   const std::string read = Request("translate?v=1.0&langpair=en|zh&q=" + english);
+  const std::string sentence = Request("translate?v=1.0&langpair=en|zh&q=hello%2c%20world");
   // Percent-encoded, as the window sends it: 3 MiB, a connection's whole buffer.
   const std::string unread = Request("translate?v=1.0&langpair=zh|en&q=" + EncodedChinese(1024 * 1024));
   const std::string flood = "GET /ajax/services/language/detect?v=1.0&q=" + std::string(3 * 1024 * 1024, 'a');
@@ -154,9 +166,9 @@ void Memory(const std::string& executable) {
   });
   for (int i = 0; i < 128; ++i) {
     const int connection = Connect(port);
-    if (i % 3 == 2) {
-      workers.emplace_back([&, connection] {
-        SendAll(connection, read);
+    if (i % 4 >= 2) {
+      workers.emplace_back([&, connection, i] {
+        SendAll(connection, i % 4 == 2 ? read : sentence);
         const std::string reply = ReceiveFor(connection, 15000);
         close(connection);
         std::lock_guard lock(mutex);
@@ -165,7 +177,7 @@ void Memory(const std::string& executable) {
       continue;
     }
     held.push_back(connection);
-    workers.emplace_back([&, connection, i] { SendAll(connection, i % 3 == 0 ? flood : unread); });
+    workers.emplace_back([&, connection, i] { SendAll(connection, i % 4 == 0 ? flood : unread); });
   }
   for (auto& worker : workers) worker.join();
   std::this_thread::sleep_for(std::chrono::seconds(2));
@@ -179,7 +191,8 @@ void Memory(const std::string& executable) {
   std::printf("memory at idle: %.1f MB (target <= 40 MB)\n", idle);
   std::printf("128 clients keeping their connection after a reply: %d kept, %.1f MB (target <= 128 MB)\n", kept,
               keptAliveRss);
-  std::printf("worst mix (43 unfinished 3 MiB request lines, 43 unread 1 MiB Chinese and 42 read 256 KiB English translations): "
+  std::printf("worst mix (32 unfinished 3 MiB request lines, 32 unread 1 MiB Chinese translations, 32 read 256 KiB "
+              "English ones and 32 read sentences, the online engines answering 8 MiB of JSON): "
               "peak %.1f MB (target <= 512 MB); replies read:", peak.load());
   for (const auto& [status, count] : statuses) std::printf(" %d x %s", count, status.c_str());
   std::printf("\n10 s after the load: %.1f MB (target <= idle + 16 = %.1f MB)\n", after, idle + 16);

@@ -59,6 +59,36 @@ void SendAll(int connection, const std::string& bytes) {
   }
 }
 
+std::string StartUpstream(std::string body) {
+  int port = 0;
+  const int listener = BoundLoopbackSocket(port);
+  listen(listener, 128);
+  const std::string head = "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
+                           std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n";
+  std::thread([listener, reply = head + body] {
+    for (int connection; (connection = accept(listener, nullptr, nullptr)) >= 0;) {
+      std::thread([connection, &reply] {
+        std::string request;
+        char buffer[4096];
+        // The headers, then as many body bytes as they announce.
+        for (ssize_t n; request.find("\r\n\r\n") == std::string::npos &&
+                        (n = recv(connection, buffer, sizeof buffer, 0)) > 0;) {
+          request.append(buffer, static_cast<std::size_t>(n));
+        }
+        const auto field = request.find("Content-Length: ");
+        const std::size_t announced = field == std::string::npos ? 0 : std::stoul(request.substr(field + 16));
+        for (ssize_t n; request.size() - request.find("\r\n\r\n") - 4 < announced &&
+                        (n = recv(connection, buffer, sizeof buffer, 0)) > 0;) {
+          request.append(buffer, static_cast<std::size_t>(n));
+        }
+        SendAll(connection, reply);
+        close(connection);
+      }).detach();
+    }
+  }).detach();
+  return "http://127.0.0.1:" + std::to_string(port);
+}
+
 std::string Exchange(int port, const std::string& request) {
   const int connection = Connect(port);
   std::string reply;

@@ -22,6 +22,10 @@ std::string Exchange(int port, const std::string& request);
 std::string Request(const std::string& query);
 // Chinese sentences, every byte percent-encoded, of about `bytes` UTF-8 bytes.
 std::string EncodedChinese(std::size_t bytes);
+// The address of an upstream on a port of 127.0.0.1 that answers every
+// request with `body` (a hostile one, say) once it has read the request.
+// Runs until the program ends.
+std::string StartUpstream(std::string body);
 // A field of /proc/PID/status in kB ("VmRSS:", "VmHWM:").
 long StatusKilobytes(pid_t pid, const std::string& field);
 double Megabytes(long kilobytes);

@@ -12,6 +12,7 @@
 #include "engines/google_engine.h"
 #include "engines/libretranslate_engine.h"
 #include "engines/microsoft_engine.h"
+#include "engines/service_log.h"
 #include "engines/transmart_engine.h"
 #include "engines/word_entry_engine.h"
 #include "http/service_server.h"
@@ -59,7 +60,7 @@ int main(int argc, char** argv) {
   try {
     options = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const UsageError& error) {
-    std::fprintf(stderr, "parlavo-service：%s\n", error.what());
+    WriteToStandardError(error.what());
     return 2;
   }
   if (options.help) {
@@ -96,7 +97,7 @@ int main(int argc, char** argv) {
     server.Stop();
     return 0;
   } catch (const std::exception& error) {
-    std::fprintf(stderr, "parlavo-service：%s\n", error.what());
+    WriteToStandardError(error.what());
     return 1;
   }
 }

@@ -82,8 +82,10 @@ TEST(OnlineEngineTest, AReplyWithAnotherCountOfParagraphsOrAnErrorCodeIsAFailure
     fake.Answer(test.route, 200, test.reply);
     EXPECT_THROW(test.translate("first\nsecond"), UpstreamError) << test.route << " " << test.reply.substr(0, 80);
   }
-  EXPECT_TRUE(ParseUpstreamJson(std::string(100, '[') + std::string(100, ']')).is_discarded()) << "too deep";
-  EXPECT_EQ(ParseUpstreamJson(R"([[["a","b"]],null,"en"])")[2], "en");
+  UpstreamReply tooDeep{200, std::string(100, '[') + std::string(100, ']')};
+  EXPECT_TRUE(ParseUpstreamJson(tooDeep).is_discarded());
+  UpstreamReply honest{200, R"([[["a","b"]],null,"en"])"};
+  EXPECT_EQ(ParseUpstreamJson(honest)[2], "en");
 }
 
 TEST(OnlineEngineTest, TransmartWritesATraditionalTargetInTraditionalCharacters) {

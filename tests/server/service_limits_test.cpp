@@ -7,6 +7,9 @@
 #include <mutex>
 #include <thread>
 
+#include "engines/engine_chain.h"
+#include "engines/microsoft_engine.h"
+#include "fake_upstream.h"
 #include "http/request_handler.h"
 #include "service_fixture.h"
 #include "text/ascii.h"
@@ -80,6 +83,39 @@ TEST(ServiceLimitsTest, WorkBeyondTheMemoryBudgetGets503UntilTheWorkHeldEnds) {
   engine.Open();
   first.join();
   EXPECT_EQ(StatusOf(Get(service.port(), kTranslate + text)), 200) << "the budget is given back";
+}
+
+// An upstream reply draws on the budget while it is read and parsed: one
+// that does not fit hands the request to the next engine, without pausing
+// the upstream (it did no wrong), or, with no engine after it, gets the 503.
+TEST(ServiceLimitsTest, AnUpstreamReplyBeyondTheMemoryBudgetGoesToTheNextEngineOrGets503) {
+  FakeUpstream fake;
+  fake.Answer("POST /translate/translatetext", 200,
+              R"([{"translations":[{"text":")" + std::string(300'000, 'x') + R"("}]}])");
+  std::vector<EngineChain::Link> links;
+  links.push_back({"microsoft", "微软翻译", true, std::make_unique<MicrosoftEngine>(fake.Url())});
+  links.push_back({"dictionary", "离线词典", false,
+                   std::make_unique<DictionaryEngine>(DictionaryIndex::Load(PARLAVO_TEST_DICTIONARY_INDEX))});
+  EngineChain chain(std::move(links), EngineChain::kPause, [](const std::string&) {});
+  MicrosoftEngine alone(fake.Url());
+  struct Case {
+    TranslationEngine* engine;
+    std::size_t workMemory;
+    int status;
+    std::string answer;
+  };
+  for (const auto& [engine, workMemory, status, answer] : std::vector<Case>{
+           {&chain, 1024 * 1024, 200, R"("responseDetails":"微软翻译的回复超出内存预算")"},
+           {&chain, 4 * 1024 * 1024, 200, R"("engine":"microsoft")"},  // not paused
+           {&alone, 1024 * 1024, 503, "服务繁忙"},
+       }) {
+    ServerLimits limits;
+    limits.workMemory = workMemory;
+    RunningService service(*engine, limits);
+    const std::string reply = Get(service.port(), kTranslate + "good%20morning");
+    EXPECT_EQ(StatusOf(reply), status) << workMemory;
+    EXPECT_NE(BodyOf(reply).find(answer), std::string::npos) << reply.substr(0, 300);
+  }
 }
 
 TEST(ServiceLimitsTest, OnlyTheKeptAlivePlacesStayOpenAfterAReply) {

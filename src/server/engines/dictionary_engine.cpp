@@ -21,7 +21,7 @@ std::string DictionaryEngine::Translate(const std::string& text, const std::stri
                                         const std::string& target) {
   const std::string from = source.empty() ? DetectLanguage(text).language : source;
   const LanguageFamily to = FamilyOf(target);
-  if (to == LanguageFamily::Other || ToLowerAscii(target) == "zh-tw") {
+  if (to == LanguageFamily::Other || IsTraditionalChinese(target)) {
     throw UnsupportedLanguagePair("词典引擎只能译成简体中文（zh）或英文（en），不支持目标语言：" +
                                   LanguageForMessage(target));
   }
@@ -29,7 +29,7 @@ std::string DictionaryEngine::Translate(const std::string& text, const std::stri
   const LanguageFamily fromFamily = FamilyOf(from);
   if (fromFamily == LanguageFamily::Chinese) {
     // Converting costs about as much as translating: only Traditional texts.
-    const bool traditional = ToLowerAscii(from) == "zh-tw" || IsWrittenTraditional(text);
+    const bool traditional = IsTraditionalChinese(from) || IsWrittenTraditional(text);
     const std::string simplified = traditional ? ToSimplified(text) : text;
     return to == LanguageFamily::Chinese ? simplified : ChineseToEnglish(*m_index, simplified);
   }

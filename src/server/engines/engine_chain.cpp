@@ -1,7 +1,6 @@
 #include "engines/engine_chain.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <exception>
 #include <stdexcept>
 
@@ -14,13 +13,12 @@ namespace {
 using std::chrono::milliseconds;
 using Clock = std::chrono::steady_clock;
 
-void WriteToStandardError(const std::string& line) { std::fprintf(stderr, "parlavo-service：%s\n", line.c_str()); }
-
 std::string ShortReason(const std::string& title, FailureKind kind) {
   switch (kind) {
     case FailureKind::Unreachable: return title + "无法连接";
     case FailureKind::TooManyRequests: return title + "请求过多（429）";
     case FailureKind::Refused: return title + "拒绝了请求";
+    case FailureKind::OverBudget: return title + "的回复超出内存预算";
     case FailureKind::Faulty: break;
   }
   return title + "出错";
@@ -76,9 +74,9 @@ Translation EngineChain::Answer(const std::string& text, const std::string& sour
       if (link.online) EndPause(i);
       return {std::move(translation), link.name, i == 0 ? std::string() : Details(i, reasons, allUnreachable)};
     } catch (const UpstreamError& error) {
-      // Only a failure says something about the next request; a rejection
-      // is about this one.
-      if (link.online && hasNext) StartPause(i, error);
+      // Only a failure says something about the next request; a rejection,
+      // or the service's want of memory, is about this one.
+      if (link.online && hasNext && error.kind() != FailureKind::OverBudget) StartPause(i, error);
       reasons.push_back(ShortReason(link.title, error.kind()));
       allUnreachable = allUnreachable && (!link.online || error.kind() == FailureKind::Unreachable);
       lastFailure = std::current_exception();

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "engines/service_log.h"
 #include "engines/translation_engine.h"
 
 namespace parlavo::server {
@@ -31,7 +31,7 @@ class EngineChain : public TranslationEngine {
   static constexpr std::chrono::seconds kPause{60};
   static constexpr std::chrono::minutes kLongestPause{30};
   static constexpr std::chrono::milliseconds kConnectWait{2500};
-  using Log = std::function<void(const std::string&)>;
+  using Log = ServiceLog;
 
   // `log` gets a line (without prefix) each time an engine starts a pause;
   // by default standard error.

@@ -44,7 +44,7 @@ bool RefusesTheForm(long status) {
   return status == 400 || status == 404 || status == 405 || status == 411 || status == 413;
 }
 
-std::string Translated(const UpstreamReply& reply) {
+std::string Translated(UpstreamReply reply) {
   const std::string status = "（HTTP " + std::to_string(reply.status) + "）";
   if (reply.status == 429) throw UpstreamError("Google 翻译限制了请求频率" + status, FailureKind::TooManyRequests);
   if (reply.status == 403 || (reply.status >= 300 && reply.status < 400)) {
@@ -52,7 +52,7 @@ std::string Translated(const UpstreamReply& reply) {
   }
   if (RefusesTheForm(reply.status)) throw UpstreamRejection("Google 翻译拒绝了请求" + status);
   if (reply.status != 200) throw UpstreamError("Google 翻译出错" + status);
-  const std::string translation = JoinSegments(ParseUpstreamJson(reply.body));
+  const std::string translation = JoinSegments(ParseUpstreamJson(reply));
   if (translation.empty()) throw UpstreamError("Google 翻译没有返回译文");
   return translation;
 }
@@ -77,10 +77,10 @@ std::string GoogleEngine::Translate(const std::string& text, const std::string& 
 std::string GoogleEngine::TranslateChunk(const std::string& text, const std::string& address) const {
   // The text goes in the body: 5 000 Chinese characters percent-encoded are
   // far longer than web servers take in an address.
-  const UpstreamReply reply =
+  UpstreamReply reply =
       UpstreamPost(address, kFormHeaders, "q=" + PercentEncodeReserved(text), m_limits, "Google 翻译");
   if (RefusesTheForm(reply.status)) return TranslateByGet(text, address);
-  return Translated(reply);
+  return Translated(std::move(reply));
 }
 
 std::string GoogleEngine::TranslateByGet(const std::string& text, const std::string& address) const {

@@ -9,6 +9,8 @@ LanguageFamily FamilyOf(std::string_view code) {
   return LanguageFamily::Other;
 }
 
+bool IsTraditionalChinese(std::string_view code) { return ToLowerAscii(code) == "zh-tw"; }
+
 bool IsPlainLanguageCode(std::string_view code) {
   if (code.empty() || code.size() > 12) return false;
   for (char c : code) {

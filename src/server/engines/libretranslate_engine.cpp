@@ -1,7 +1,5 @@
 #include "engines/libretranslate_engine.h"
 
-#include <cstdio>
-
 #include "engines/language_codes.h"
 #include "engines/text_chunks.h"
 #include "engines/upstream_json.h"
@@ -17,10 +15,9 @@ constexpr std::string_view kName = "LibreTranslate";
 // LibreTranslate names Chinese "zh", and Traditional Chinese "zt".
 std::string ToUpstream(const std::string& code) {
   if (code.empty()) return "auto";
-  const std::string lower = ToLowerAscii(code);
-  if (lower == "zh-tw") return "zt";
+  if (IsTraditionalChinese(code)) return "zt";
   if (FamilyOf(code) == LanguageFamily::Chinese) return "zh";
-  return lower;
+  return ToLowerAscii(code);
 }
 
 bool IsTrue(const json& settings, const char* key) {
@@ -37,9 +34,9 @@ std::string ErrorText(const json& reply) {
 // The parsed body of a successful reply; anything else becomes the error
 // the envelope reports.
 json Call(const std::string& url, const json& request, const UpstreamLimits& limits) {
-  const UpstreamReply reply = UpstreamPost(url, {"Content-Type: application/json"},
+  UpstreamReply reply = UpstreamPost(url, {"Content-Type: application/json"},
                                            request.dump(-1, ' ', false, json::error_handler_t::replace), limits, kName);
-  const json body = ParseUpstreamJson(reply.body);
+  const json body = ParseUpstreamJson(reply);
   const std::string error = ErrorText(body);
   const std::string detail = error.empty() ? std::string() : "：" + error;
   if (reply.status == 429) {
@@ -60,17 +57,19 @@ json Call(const std::string& url, const json& request, const UpstreamLimits& lim
 }  // namespace
 
 LibreTranslateEngine::LibreTranslateEngine(std::string baseUrl, std::string apiKey, UpstreamLimits limits, Log log)
-    : m_baseUrl(std::move(baseUrl)), m_apiKey(std::move(apiKey)), m_limits(limits), m_log(std::move(log)) {
+    : m_baseUrl(std::move(baseUrl)),
+      m_apiKey(std::move(apiKey)),
+      m_limits(limits),
+      m_log(log ? std::move(log) : Log(WriteToStandardError)) {
   while (m_baseUrl.ends_with('/')) m_baseUrl.pop_back();
-  if (!m_log) m_log = [](const std::string& line) { std::fprintf(stderr, "parlavo-service：%s\n", line.c_str()); };
 }
 
 std::size_t LibreTranslateEngine::ChunkChars() {
   if (const std::size_t known = m_chunkChars.load()) return known;
   // An unreachable server throws here. The settings, or a server too old to
   // have them (404), settle the limit for good; another error only for now.
-  const UpstreamReply reply = UpstreamGet(m_baseUrl + "/frontend/settings", {}, m_limits, kName);
-  const json settings = ParseUpstreamJson(reply.body);
+  UpstreamReply reply = UpstreamGet(m_baseUrl + "/frontend/settings", {}, m_limits, kName);
+  const json settings = ParseUpstreamJson(reply);
   std::size_t limit = kDefaultChunkChars;
   if (reply.status == 200 && settings.is_object() && settings.contains("charLimit") &&
       settings["charLimit"].is_number_integer() && settings["charLimit"].get<long long>() > 0) {

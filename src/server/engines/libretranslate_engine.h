@@ -2,9 +2,9 @@
 
 #include <atomic>
 #include <cstddef>
-#include <functional>
 #include <string>
 
+#include "engines/service_log.h"
 #include "engines/translation_engine.h"
 #include "engines/upstream_http.h"
 
@@ -14,7 +14,7 @@ namespace parlavo::server {
 // chunks no longer than the server's own limit.
 class LibreTranslateEngine : public TranslationEngine {
  public:
-  using Log = std::function<void(const std::string&)>;
+  using Log = ServiceLog;
 
   // `baseUrl` like "http://localhost:5000" (a trailing '/' is fine); `apiKey`
   // goes with each request unless empty. `log` gets the one line that says

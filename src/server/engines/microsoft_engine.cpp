@@ -67,10 +67,10 @@ std::string MicrosoftEngine::Translate(const std::string& text, const std::strin
     return TranslateParagraphs(chunk, kName, [&](const std::vector<std::string>& paragraphs) {
       json request = json::array();
       for (const std::string& paragraph : paragraphs) request.push_back(EscapeHtmlText(paragraph));
-      const UpstreamReply reply =
+      UpstreamReply reply =
           UpstreamPost(url, headers, request.dump(-1, ' ', false, json::error_handler_t::replace), m_limits, kName);
       Check(reply);
-      return Translations(ParseUpstreamJson(reply.body));
+      return Translations(ParseUpstreamJson(reply));
     });
   });
 }

@@ -1,6 +1,7 @@
 #include "engines/text_chunks.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engines/translation_engine.h"
 #include "text/ascii.h"
@@ -114,13 +115,14 @@ std::string TranslateInChunks(std::string_view text, std::size_t maxChars, std::
 
 std::string TranslateParagraphs(std::string_view chunk, std::string_view upstreamName,
                                 const std::function<std::vector<std::string>(const std::vector<std::string>&)>& translate) {
-  std::vector<std::string_view> lines;
+  // Each line, and the paragraph it holds without its blanks.
+  std::vector<std::pair<std::string_view, std::string_view>> lines;
   std::vector<std::string> paragraphs;
   for (std::size_t pos = 0; pos <= chunk.size();) {
     const std::size_t end = std::min(chunk.find('\n', pos), chunk.size());
-    lines.push_back(chunk.substr(pos, end - pos));
-    const std::string_view paragraph = TrimAscii(lines.back(), " \t\r");
-    if (!paragraph.empty()) paragraphs.emplace_back(paragraph);
+    const std::string_view line = chunk.substr(pos, end - pos);
+    lines.emplace_back(line, TrimAscii(line, " \t\r"));
+    if (!lines.back().second.empty()) paragraphs.emplace_back(lines.back().second);
     pos = end + 1;
   }
   if (paragraphs.empty()) return std::string(chunk);
@@ -133,9 +135,8 @@ std::string TranslateParagraphs(std::string_view chunk, std::string_view upstrea
   std::string result;
   std::size_t next = 0;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::string_view line = lines[i];
+    const auto [line, paragraph] = lines[i];
     if (i > 0) result += '\n';
-    const std::string_view paragraph = TrimAscii(line, " \t\r");
     if (paragraph.empty()) {
       result += line;
       continue;

@@ -13,8 +13,9 @@ class UnsupportedLanguagePair : public std::runtime_error {
 };
 
 // What went wrong with an upstream, in the few words a reply shows after
-// the engine's name ("微软翻译无法连接").
-enum class FailureKind { Unreachable, TooManyRequests, Refused, Faulty };
+// the engine's name ("微软翻译无法连接"). OverBudget is the service's own
+// want of memory for the reply, no fault of the upstream's.
+enum class FailureKind { Unreachable, TooManyRequests, Refused, Faulty, OverBudget };
 
 // The upstream translator failed or refused; what() is Chinese and says why.
 class UpstreamError : public std::runtime_error {

@@ -82,7 +82,7 @@ std::string TransmartEngine::Translate(const std::string& text, const std::strin
                                        const std::string& target) {
   const UpstreamHeaders headers{"Content-Type: application/json", std::string(kBrowserUserAgent),
                                 "Referer: https://transmart.qq.com/zh-CN/index"};
-  const bool traditional = ToLowerAscii(target) == "zh-tw";
+  const bool traditional = IsTraditionalChinese(target);
   const std::string translation =
       TranslateInChunks(text, kMaxChunkChars, m_limits.wholeTextTimeout, [&](const std::string& chunk) {
         return TranslateParagraphs(chunk, kName, [&](const std::vector<std::string>& paragraphs) {
@@ -91,11 +91,11 @@ std::string TransmartEngine::Translate(const std::string& text, const std::strin
                              {"model_category", "normal"},
                              {"source", {{"lang", ToTransmart(source)}, {"text_list", paragraphs}}},
                              {"target", {{"lang", ToTransmart(target)}}}};
-          const UpstreamReply reply = UpstreamPost(m_baseUrl + "/api/imt", headers,
+          UpstreamReply reply = UpstreamPost(m_baseUrl + "/api/imt", headers,
                                                    request.dump(-1, ' ', false, json::error_handler_t::replace),
                                                    m_limits, kName);
           Check(reply);
-          return Translations(ParseUpstreamJson(reply.body));
+          return Translations(ParseUpstreamJson(reply));
         });
       });
   return traditional ? ToTraditional(translation) : translation;

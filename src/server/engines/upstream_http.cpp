@@ -28,20 +28,29 @@ void InitialiseCurlOnce() {
 
 thread_local ConnectAllowance* t_allowance = nullptr;
 
+// A growing string holds up to twice its length, and three times while it
+// moves to a larger block.
+constexpr std::size_t kHeldPerBodyByte = 3;
+
 struct Body {
-  std::string text;
+  UpstreamReply& reply;
   std::size_t limit;
   bool tooLarge = false;
+  bool overBudget = false;
 };
 
 std::size_t Collect(char* data, std::size_t size, std::size_t count, void* target) {
   auto* body = static_cast<Body*>(target);
   const std::size_t bytes = size * count;
-  if (body->text.size() + bytes > body->limit) {
-    body->tooLarge = true;
+  const ReplyCharge charge = body->reply.body.size() + bytes > body->limit
+                                 ? ReplyCharge::TooLarge
+                                 : ChargeReply(body->reply, kHeldPerBodyByte * bytes);
+  if (charge != ReplyCharge::Taken) {
+    body->tooLarge = charge == ReplyCharge::TooLarge;
+    body->overBudget = charge == ReplyCharge::OverBudget;
     return 0;
   }
-  body->text.append(data, bytes);
+  body->reply.body.append(data, bytes);
   return bytes;
 }
 
@@ -113,7 +122,8 @@ UpstreamReply Perform(const std::string& url, const UpstreamHeaders& headers, co
   if (!curl) throw UpstreamError("无法连接 " + std::string(name) + "：内存不足");
   const auto parsed = ParseUrl(url);
   const std::string host = parsed ? UrlPart(parsed.get(), CURLUPART_HOST) : std::string();
-  Body body{{}, limits.maxBodyBytes};
+  UpstreamReply reply;
+  Body body{reply, limits.maxBodyBytes};
   std::unique_ptr<curl_slist, CurlDeleter> headerList;
   for (const std::string& header : headers) {
     curl_slist* longer = curl_slist_append(headerList.get(), header.c_str());
@@ -144,6 +154,7 @@ UpstreamReply Perform(const std::string& url, const UpstreamHeaders& headers, co
   curl_easy_getinfo(handle, CURLINFO_CONNECT_TIME_T, &connectMicroseconds);
   ConnectAllowanceAccess::Record(handle, connectMicroseconds > 0);
   if (body.tooLarge) throw UpstreamError(std::string(name) + " 的回复过大");
+  if (body.overBudget) throw UpstreamError(std::string(name) + " 的回复超出内存预算", FailureKind::OverBudget);
   const std::string where = "无法连接 " + std::string(name) + "（" + HostOf(url) + "）：";
   if (result == CURLE_OPERATION_TIMEDOUT && connectMicroseconds == 0) {
     throw UpstreamError(where + "连接超时", FailureKind::Unreachable);
@@ -151,13 +162,16 @@ UpstreamReply Perform(const std::string& url, const UpstreamHeaders& headers, co
   if (result != CURLE_OK) {
     throw UpstreamError(where + Reason(result), NeverConnected(result) ? FailureKind::Unreachable : FailureKind::Faulty);
   }
-  UpstreamReply reply;
   curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &reply.status);
-  reply.body = std::move(body.text);
   return reply;
 }
 
 }  // namespace
+
+ReplyCharge ChargeReply(UpstreamReply& reply, std::size_t bytes) {
+  if (reply.memory.bytes() + bytes > kMaxReplyMemory) return ReplyCharge::TooLarge;
+  return reply.memory.Grow(bytes) ? ReplyCharge::Taken : ReplyCharge::OverBudget;
+}
 
 ConnectAllowance::ConnectAllowance(milliseconds allowance) : m_allowance(allowance), m_outer(t_allowance) {
   t_allowance = this;

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/memory_budget.h"
+
 namespace parlavo::server {
 
 // An upstream that does not answer within these hands the request to the
@@ -22,7 +24,21 @@ struct UpstreamLimits {
 struct UpstreamReply {
   long status = 0;
   std::string body;
+  // What the body and its parse hold of the request's memory budget, given
+  // back with the reply.
+  MemoryBudget::Share memory = MemoryBudget::ShareOfThisThread();
 };
+
+// What a reply may hold while it is read and parsed: more is the upstream's
+// fault (a reply too large), as more than 8 MiB of it are. 8 MiB read and
+// lexed hold 40 MiB; the rest is for the parsed values.
+inline constexpr std::size_t kMaxReplyMemory = 48u * 1024 * 1024;
+
+enum class ReplyCharge { Taken, TooLarge, OverBudget };
+// Takes `bytes` more for `reply` from the request's budget: TooLarge past
+// kMaxReplyMemory, OverBudget when the budget is spent (the service's want,
+// no fault of the upstream's); nothing is taken then.
+ReplyCharge ChargeReply(UpstreamReply& reply, std::size_t bytes);
 
 // Request headers as sent ("Referer: https://…"); a User-Agent among them
 // replaces the service's own.
@@ -36,7 +52,8 @@ inline constexpr std::string_view kBrowserUserAgent =
 
 // `name` is how messages call the upstream ("LibreTranslate"). Any HTTP
 // status comes back as a reply; a transfer that cannot be completed throws
-// UpstreamError saying why, in Chinese. Addresses on this machine are
+// UpstreamError saying why, in Chinese, as does a reply that outgrows the
+// memory budget of the request on this thread. Addresses on this machine are
 // reached directly, others through the proxy the desktop names (libproxy).
 UpstreamReply UpstreamGet(const std::string& url, const UpstreamHeaders& headers, const UpstreamLimits& limits,
                           std::string_view name);

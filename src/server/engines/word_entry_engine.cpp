@@ -19,7 +19,7 @@ Translation WordEntryEngine::Answer(const std::string& text, const std::string& 
   // Entries are in English and Simplified Chinese.
   if (to == LanguageFamily::English && (source.empty() || from == LanguageFamily::Chinese)) {
     entry = ChineseWordEntry(*m_index, text);
-  } else if (to == LanguageFamily::Chinese && ToLowerAscii(target) != "zh-tw" &&
+  } else if (to == LanguageFamily::Chinese && !IsTraditionalChinese(target) &&
              (source.empty() || from == LanguageFamily::English)) {
     entry = EnglishWordEntry(*m_index, text);
   }

@@ -17,6 +17,12 @@ constexpr std::string_view kTranslatePath = "/ajax/services/language/translate";
 
 ServiceReply Error(int status, std::string_view details) { return {status, ErrorEnvelope(status, details), false}; }
 
+ServiceReply Busy() {
+  ServiceReply busy = Error(503, "服务繁忙：正在处理的请求已用尽内存预算，请稍后再试");
+  busy.closeConnection = true;  // its connection's buffer is freed too
+  return busy;
+}
+
 // A browser marks the requests a web page makes; a page on another site, or
 // on another port of this machine ("same-site"), must not use the service.
 bool ComesFromAWebPage(const ServiceRequest& request) {
@@ -78,11 +84,9 @@ ServiceReply RequestHandler::Checked(const ServiceRequest& request) const {
   if (target->path == kTranslatePath && !langpair) return Error(400, "缺少参数 langpair（语言对，如 en|zh）");
 
   auto memory = m_budget.Take(kWorkBytesPerTextByte * text->size());
-  if (!memory) {
-    ServiceReply busy = Error(503, "服务繁忙：正在处理的请求已用尽内存预算，请稍后再试");
-    busy.closeConnection = true;  // its connection's buffer is freed too
-    return busy;
-  }
+  if (!memory) return Busy();
+  // The upstream replies the engines read draw on the same budget.
+  const MemoryBudget::ThisThread upstreamMemory(m_budget);
   ServiceReply reply = Answered(*text, target->path == kDetectPath ? nullptr : langpair);
   memory->ShrinkTo(reply.body.size());
   reply.memory = std::move(*memory);
@@ -97,6 +101,7 @@ ServiceReply RequestHandler::Answered(const std::string& text, const std::string
   } catch (const UpstreamRejection& error) {
     return Error(400, error.what());
   } catch (const UpstreamError& error) {
+    if (error.kind() == FailureKind::OverBudget) return Busy();
     return Error(502, error.what());
   } catch (const std::exception& error) {
     return Error(500, std::string("翻译服务内部错误：") + error.what());

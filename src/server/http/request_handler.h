@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "engines/translation_engine.h"
-#include "http/memory_budget.h"
+#include "platform/memory_budget.h"
 
 namespace parlavo::server {
 
@@ -20,8 +20,6 @@ struct ServiceRequest {
   bool hasBody = false;
   // Any Content-Length at all: the library may not show all of its value.
   bool mentionsContentLength = false;
-  // The budget its reply holds until it has gone out.
-  MemoryBudget::Share replyMemory = {};
 };
 
 struct ServiceReply {

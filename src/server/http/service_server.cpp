@@ -5,11 +5,11 @@
 #include <stdexcept>
 
 #include "http/connection_deadlines.h"
-#include "http/memory_budget.h"
 #include "http/request_handler.h"
 #include "http/request_headers.h"
 #include "http/request_target.h"
 #include "platform/listening_socket.h"
+#include "platform/memory_budget.h"
 
 namespace parlavo::server {
 
@@ -40,6 +40,12 @@ MHD_Result Send(MHD_Connection* connection, const ServiceReply& reply, bool keep
   return queued;
 }
 
+// A request's own state until it completes.
+struct RequestState {
+  ServiceRequest request;
+  MemoryBudget::Share replyMemory;  // held until the reply has gone out
+};
+
 }  // namespace
 
 // What the server knows of one connection beyond its deadline.
@@ -62,7 +68,9 @@ bool ServiceServer::KeepsAlive(ConnectionState& connection) {
 struct ServiceServer::Callbacks {
   // The request as its target came on the request line, before the library
   // decodes it; the request's own state until it completes.
-  static void* Begin(void*, const char* target, MHD_Connection*) { return new ServiceRequest{{}, target, {}}; }
+  static void* Begin(void*, const char* target, MHD_Connection*) {
+    return new RequestState{{{}, target, {}}, {}};
+  }
 
   // Called once the headers are in, then once the body (none) is. A reply
   // queued at the first call ends the connection after it, without reading
@@ -72,7 +80,8 @@ struct ServiceServer::Callbacks {
                            const char*, std::size_t* uploadSize, void** state) {
     if (*uploadSize != 0) return MHD_NO;
     auto& server = *static_cast<ServiceServer*>(self);
-    auto& request = *static_cast<ServiceRequest*>(*state);
+    auto& ours = *static_cast<RequestState*>(*state);
+    ServiceRequest& request = ours.request;
     if (request.method.empty()) {
       request.method = method;
       MHD_get_connection_values(connection, MHD_HEADER_KIND, CollectHeader, &request);
@@ -83,13 +92,13 @@ struct ServiceServer::Callbacks {
     auto& kept = *static_cast<ConnectionState*>(
         MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT)->socket_context);
     const MHD_Result queued = Send(connection, reply, !reply.closeConnection && server.KeepsAlive(kept));
-    request.replyMemory = std::move(reply.memory);
+    ours.replyMemory = std::move(reply.memory);
     server.m_deadlines->Restart(connection);
     return queued;
   }
 
   static void Completed(void* self, MHD_Connection* connection, void** state, MHD_RequestTerminationCode) {
-    delete static_cast<ServiceRequest*>(*state);
+    delete static_cast<RequestState*>(*state);
     *state = nullptr;
     static_cast<ServiceServer*>(self)->m_deadlines->Restart(connection);
   }
