@@ -69,6 +69,48 @@ std::optional<Chunk> Chunker::RelativeClause() {
   return noun;
 }
 
+// (在) + 时间/名词 + 之前/以后/以内 → before/after/within + phrase (在周五之前 → before Friday).
+std::optional<Chunk> Chunker::Postposed() {
+  // Only where a postposition is near: the phrase is read once more otherwise.
+  const ClosedClassWord* post = nullptr;
+  for (std::size_t at = m_at + 1; at < std::min(m_at + 6, m_words.size()) && !post; ++at)
+    post = ChineseClosedWord(Text(at), WordClass::Postposition);
+  if (!post) return std::nullopt;
+  const std::size_t start = m_at;
+  const std::size_t traced = m_trace ? m_trace->rules().size() : 0;
+  if (Text(m_at) == "在") ++m_at;
+  const bool time = Tag(m_at) == "t";
+  std::optional<Chunk> phrase = NumberPhrase();
+  const bool counted = phrase.has_value() || time;
+  if (!phrase && time) {
+    phrase = Chunk{};
+    phrase->english = Sense(Senses(m_at), false);
+    phrase->proper = true;
+    ++m_at;
+  }
+  if (!phrase) phrase = NounPhrase();
+  post = ChineseClosedWord(Text(m_at), WordClass::Postposition);
+  // 在公园内 is a place; 门前 in front of a thing: only a time or number takes 前/后 alone.
+  const bool oneCharacter = post && CountCodePoints(post->chinese) == 1;
+  if (!phrase || !post || (start != m_at && Text(start) == "在" && post->english == "within" && oneCharacter) ||
+      (oneCharacter && !counted)) {
+    m_at = start;
+    if (m_trace) m_trace->Truncate(traced);
+    return std::nullopt;
+  }
+  ++m_at;
+  Fired("time + 之前/以后/以内: before/after/within + time");
+  std::string english = phrase->role == Role::Noun ? WithArticle(*phrase, "the") : phrase->english;
+  for (std::string_view preposition : {"on ", "at ", "in "}) {
+    if (english.starts_with(preposition)) english.erase(0, preposition.size());
+  }
+  Chunk chunk;
+  chunk.role = Role::Time;
+  chunk.english = std::string(post->english) + ' ' + english;
+  chunk.chinese = JoinedText(start, m_at);
+  return chunk;
+}
+
 // 把 + 名词 + 动词 → verb + noun (我把书放在桌上 → I put the book on the table).
 std::optional<Chunk> Chunker::Ba() {
   if (Text(m_at) != "把" || m_at + 2 >= m_words.size()) return std::nullopt;
@@ -180,6 +222,8 @@ Chunker::Outcome Chunker::Determiner(NounState& state) {
   const ClosedClassWord* question = determiner ? nullptr : ChineseClosedWord(Text(m_at), WordClass::QuestionWord);
   if (!determiner && !question) return Outcome::Skipped;
   const ClosedClassWord& row = determiner ? *determiner : *question;
+  if (IsTimeQuestion(row)) return Outcome::Skipped;  // 几点: asks when, determines nothing
+  if ((row.flags & kBeforeNoun) && !IsNoun(m_at + 1)) return Outcome::Skipped;
   state.front.emplace_back(row.english);
   state.chunk.determined = true;
   state.chunk.plural = row.flags & kPlural;
@@ -253,6 +297,7 @@ Chunker::Outcome Chunker::ModifiersAndNouns(NounState& state) {
         state.chunk.proper = true;
       }
       state.nouns.push_back(NounEnglish(m_at));
+      state.chunk.locative = Tag(m_at) == "s" || Tag(m_at) == "f";
       lastNoun = m_at;
       ++m_at;
     } else {
@@ -273,9 +318,11 @@ Chunker::Outcome Chunker::PluralMen(NounState& state) {
 // The phrase in English order: determiners, modifiers, nouns, the head last.
 std::optional<Chunk> Chunker::Finish(NounState& state) {
   Chunk& chunk = state.chunk;
+  bool counted = false;  // the measure word is the head and already counts: "three times"
   if (state.nouns.empty()) {
     if (!state.container.empty() || (state.numbered && m_at > state.start)) {
       state.nouns.push_back(state.container);
+      counted = !state.container.empty();
       state.container.clear();
     } else if (chunk.determined && m_at > state.start && state.front.size() == 1) {
       chunk.english = state.front.front();  // "这" alone: "this"
@@ -287,7 +334,7 @@ std::optional<Chunk> Chunker::Finish(NounState& state) {
   }
   std::string head = state.nouns.back();
   state.nouns.pop_back();
-  if (chunk.plural && state.container.empty() && !head.empty()) head = Plural(head);
+  if (chunk.plural && state.container.empty() && !head.empty() && !counted) head = Plural(head);
   if (!state.container.empty()) head = state.container + " of " + head;
   chunk.english = JoinWords(state.front);
   for (const std::string& noun : state.nouns) chunk.english += (chunk.english.empty() ? "" : " ") + noun;

@@ -23,6 +23,22 @@ bool IsModalVerb(std::string_view verb) {
   return false;
 }
 
+// "cold" → "colder", "big" → "bigger", "easy" → "easier", "expensive" → "more expensive".
+std::string Comparative(const std::string& adjective) {
+  if (adjective == "good" || adjective == "well") return "better";
+  if (adjective == "bad") return "worse";
+  if (adjective == "many" || adjective == "much") return "more";
+  const auto vowel = [](char c) { return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u'; };
+  if (adjective.find(' ') != std::string::npos || adjective.size() > 6) return "more " + adjective;
+  const std::size_t n = adjective.size();
+  if (adjective.ends_with('y') && n > 2) return adjective.substr(0, n - 1) + "ier";
+  if (adjective.ends_with('e')) return adjective + "r";
+  if (n >= 3 && !vowel(adjective[n - 1]) && vowel(adjective[n - 2]) && !vowel(adjective[n - 3]) &&
+      adjective[n - 1] != 'w' && adjective[n - 1] != 'y')
+    return adjective + adjective.back() + "er";
+  return adjective + "er";
+}
+
 // Words the time of an event stands with: 明天, 下周 … say the clause is about the future.
 bool IsFutureTime(std::string_view chinese) {
   return chinese.starts_with("明") || chinese.starts_with("下") || chinese.starts_with("将");
@@ -54,6 +70,8 @@ struct Predicate {
   std::vector<std::string> group;  // the verb group, finite word first
   bool bare = false;               // nothing to inflect: words kept in their order
   bool passivePast = false;        // 被 … 了: "was taken"
+  bool causative = false;          // "let us write"
+  bool comparison = false;         // 比 + noun before the predicate
 };
 
 class ClauseWriter {
@@ -103,6 +121,7 @@ class ClauseWriter {
       EmitTime();
       return std::move(m_out);
     }
+    ThereIs();
     if (m_joined && !m_subject && !please && !m_chunks.empty() && m_chunks.front().role != Role::Noun) {
       Fired("joiner + no subject: it");  // 如果下雨: "if it rains"
       m_subject = It();
@@ -119,6 +138,29 @@ class ClauseWriter {
     if (!m_subject) return Person::Plural;
     if (m_subject->pronoun) return PersonOf(*m_subject->pronoun);
     return m_subject->plural ? Person::Plural : Person::Third;
+  }
+
+  // (地方 +) 有 + 名词 → there is + noun (+ place): 附近有酒店 → "there is a hotel nearby".
+  void ThereIs() {
+    const bool placed = m_subject && m_subject->locative;
+    if ((m_subject && !placed) || m_please || m_chunks.empty() || m_chunks.front().chinese != "有" ||
+        m_chunks.front().role != Role::Verb) {
+      return;
+    }
+    Fired("(place +) 有 + noun: there is + noun");
+    Chunk there;
+    there.role = Role::Noun;
+    there.english = "there";
+    there.proper = true;
+    there.plural = m_chunks.size() > 1 && m_chunks[1].plural;
+    if (placed) {
+      Chunk place = std::move(*m_subject);
+      place.role = Role::Place;
+      place.english = WithArticle(place, "");  // "nearby", "downstairs"
+      m_chunks.push_back(std::move(place));
+    }
+    m_subject = std::move(there);
+    m_chunks.front().role = Role::Copula;
   }
 
   // 时间 + … → … + time: 今天, 明天, 每天早上 go to the end of the English clause.
@@ -155,8 +197,9 @@ class ClauseWriter {
       return;
     }
     Objects(p, i);
-    if (imperative && !m_subject && !m_please && p.kind == Predicate::Kind::Be && !p.after.empty() && !p.progressive &&
-        p.modal.empty() && !m_question) {
+    const bool askedWhat = m_question && !m_whWord.empty() && p.after.empty();  // 现在几点: "what time is it"
+    if (imperative && !m_subject && !m_please && p.kind == Predicate::Kind::Be && !p.progressive && p.modal.empty() &&
+        ((!p.after.empty() && !m_question) || askedWhat)) {
       Fired("no subject + adjective: it is");  // 太贵了: "It is too expensive"
       m_subject = It();
       imperative = false;
@@ -186,7 +229,10 @@ class ClauseWriter {
         if (!chunk.english.empty()) p.adverbs += (p.adverbs.empty() ? "" : " ") + chunk.english;
       } else if (chunk.role == Role::Place && i + 1 < m_chunks.size() && m_chunks[i + 1].role != Role::Done) {
         Fired("在 + place + verb: place after the verb");
-        if (chunk.question)
+        p.comparison = p.comparison || chunk.comparison;
+        if (chunk.comparison && i + 1 < m_chunks.size() && m_chunks[i + 1].role == Role::Verb)
+          p.places.push_back("compared with" + chunk.english.substr(4));  // 比去年增长: "grew … compared with last year"
+        else if (chunk.question)
           m_whWord = chunk.english;
         else
           p.places.push_back(chunk.english);
@@ -210,6 +256,7 @@ class ClauseWriter {
     if (role == Role::Verb) {
       p.kind = Predicate::Kind::Verb;
       p.verb = m_chunks[i].english;
+      p.causative = m_chunks[i].causative;
       return i + 1;
     }
     if (role == Role::Copula) {
@@ -229,6 +276,11 @@ class ClauseWriter {
     }
     if (role == Role::Adjective) {
       Fired("adjective predicate: be + adjective");
+      if (p.comparison) {
+        Fired("比 + noun + adjective: comparative than noun");
+        p.after.push_back(Comparative(m_chunks[i].english));
+        return i + 1;
+      }
       p.after.push_back((p.degree.empty() ? "" : p.degree + " ") + m_chunks[i].english);
       p.degree.clear();
       return i + 1;
@@ -265,7 +317,8 @@ class ClauseWriter {
         p.places.push_back(chunk.english);
       } else if (chunk.role == Role::Verb && verbBefore) {
         Fired("verb + verb: verb to verb");
-        p.after.push_back((p.after.empty() && p.verb.ends_with(" to") ? "" : "to ") + chunk.english);
+        const bool bare = (p.after.empty() && p.verb.ends_with(" to")) || p.causative;
+        p.after.push_back((bare ? "" : "to ") + chunk.english);
       } else if (chunk.role == Role::Degree && i + 1 < m_chunks.size()) {
         p.after.push_back(chunk.english);
       } else if (!chunk.english.empty()) {

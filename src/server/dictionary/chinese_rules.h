@@ -46,12 +46,17 @@ struct Chunk {
   bool determined = false;  // has a determiner, possessor or number: takes no article
   bool proper = false;      // a name or kept text: takes no article
   bool question = false;    // holds a question word
+  bool locative = false;    // a place word (附近, 楼下): "there is … nearby"
   // Negation: 没 (past) rather than 不.
   bool past = false;
+  bool causative = false;   // 让/叫 + person + verb: "let us write", no "to"
+  bool comparison = false;  // 比 + noun: "than noun"
   std::string chinese;
 };
 
 Person PersonOf(const ClosedClassWord& pronoun);
+// 几点, 什么时候: a question word that asks for a time, not a thing.
+bool IsTimeQuestion(const ClosedClassWord& row);
 
 // The rendering of a word for its use: a verb's first "to" sense without
 // "to", otherwise the first sense that is not a verb; failing that, the first.
@@ -99,6 +104,7 @@ class Chunker {
   std::optional<Chunk> Ba();
   std::optional<Chunk> Bei();
   std::optional<Chunk> NounPhrase();
+  std::optional<Chunk> Postposed();
   Chunk Coordinated(Chunk first);
   Outcome PronounAlone(NounState& state);
   Outcome TimePossessor(NounState& state);
@@ -118,12 +124,16 @@ class Chunker {
   // Other words (chinese_word_rules.cpp).
   Chunk Single();
   bool NegatedWord(const ClauseWord& word, Chunk& chunk);
+  bool AskedByChoice();
   bool Unknown(const ClauseWord& word, Chunk& chunk);
   bool Copula(const ClauseWord& word, Chunk& chunk);
   bool HaveNo(const ClauseWord& word, Chunk& chunk);
   bool Negation(const ClauseWord& word, Chunk& chunk);
   bool Progressive(const ClauseWord& word, Chunk& chunk);
   bool HereThere(const ClauseWord& word, Chunk& chunk);
+  bool TimeQuestion(const ClauseWord& word, Chunk& chunk);
+  bool Comparison(const ClauseWord& word, Chunk& chunk);
+  bool AfterPlease(std::size_t at) const;
   bool PlacePhrase(const ClauseWord& word, Chunk& chunk);
   bool GrammarAdverb(const ClauseWord& word, Chunk& chunk);
   bool Already(const ClauseWord& word, Chunk& chunk);
@@ -138,13 +148,14 @@ class Chunker {
   bool DescribedAfterDegree(const ClauseWord& word, Chunk& chunk);
   bool StateAfterSubject(const ClauseWord& word, Chunk& chunk);
   bool VerbWord(const ClauseWord& word, Chunk& chunk);
+  void CausativeSense(const ClauseWord& word, Chunk& chunk);
   bool AdjectiveWord(const ClauseWord& word, Chunk& chunk);
   bool AdverbWord(const ClauseWord& word, Chunk& chunk);
   bool AnyWord(const ClauseWord& word, Chunk& chunk);
   static Chunk NegationChunk(bool past);
 
   const DictionaryIndex& m_index;
-  const std::vector<ClauseWord>& m_words;
+  std::vector<ClauseWord> m_words;  // a copy: 有没有 loses its denied half
   RuleTrace* m_trace;
   std::vector<bool> m_functionWords;
   std::size_t m_at = 0;

@@ -26,6 +26,8 @@ const NamedRule<Chunker::WordRule> Chunker::kWordRules[] = {
     {"negation", &Chunker::Negation},
     {"在 + verb: progressive", &Chunker::Progressive},
     {"在这里: here", &Chunker::HereThere},
+    {"比 + noun: than noun", &Chunker::Comparison},
+    {"几点/什么时候: what time/when", &Chunker::TimeQuestion},
     {"在 + place", &Chunker::PlacePhrase},
     {"grammar adverb", &Chunker::GrammarAdverb},
     {"已经: perfect", &Chunker::Already},
@@ -64,6 +66,65 @@ Chunk Chunker::Single() {
     }
   }
   return chunk;
+}
+
+// 有没有/去不去 + … → a yes/no question on the word (是否 + verb too): the
+// denied copy is dropped. Read over the whole clause before chunking.
+bool Chunker::AskedByChoice() {
+  const std::string_view word = Text(m_at), next = Text(m_at + 1);
+  if (word == "是否") {
+    Fired("是否 + verb: yes/no question");
+    m_words.erase(m_words.begin() + m_at);
+    m_functionWords.erase(m_functionWords.begin() + m_at);
+    return true;
+  }
+  if (word.empty() || !m_words[m_at].entry) return false;
+  // 有没有 held as one word: the word before the negator.
+  for (std::string_view no : {kNo, std::string_view("没")}) {
+    const std::size_t half = (word.size() - no.size()) / 2;
+    if (word.size() > no.size() && word.substr(half, no.size()) == no && word.substr(0, half) == word.substr(half + no.size())) {
+      if (const auto entry = m_index.Chinese(word.substr(0, half))) {
+        Fired("A 不 A: yes/no question");
+        m_words[m_at] = {word.substr(0, half), entry, true};
+        m_functionWords[m_at] = false;
+        return true;
+      }
+    }
+  }
+  const bool twoWords = (next == kNo || next == "没") && Text(m_at + 2) == word;
+  const bool joined = (next.starts_with(kNo) || next.starts_with("没")) && next.size() > kNo.size() &&
+                      next.substr(kNo.size()) == word;
+  if (!twoWords && !joined) return false;
+  Fired("A 不 A: yes/no question");
+  const std::size_t drop = twoWords ? 2 : 1;
+  m_words.erase(m_words.begin() + m_at + 1, m_words.begin() + m_at + 1 + drop);
+  m_functionWords.erase(m_functionWords.begin() + m_at + 1, m_functionWords.begin() + m_at + 1 + drop);
+  return true;
+}
+
+// 比 + 名词 + 形容词 → comparative + than + noun (比昨天冷 → colder than yesterday).
+bool Chunker::Comparison(const ClauseWord& word, Chunk& chunk) {
+  if (word.text != "比") return false;
+  const ClosedClassWord* pronoun = ChineseClosedWord(Text(m_at), WordClass::Pronoun);
+  std::optional<Chunk> other = pronoun ? std::nullopt : NounPhrase();
+  std::string english = pronoun ? std::string(pronoun->object) : other ? WithArticle(*other, "the") : "";
+  if (!other && !pronoun && Tag(m_at) == "t") english = Sense(Senses(m_at), false);
+  if (english.empty()) return false;
+  if (pronoun || (!other && Tag(m_at) == "t")) ++m_at;
+  chunk.role = Role::Place;
+  chunk.english = "than " + english;
+  chunk.comparison = true;
+  return true;
+}
+
+// 几点/什么时候 + 动词 → what time/when leads the question.
+bool Chunker::TimeQuestion(const ClauseWord& word, Chunk& chunk) {
+  const ClosedClassWord* question = ChineseClosedWord(word.text, WordClass::QuestionWord);
+  if (!question || !IsTimeQuestion(*question)) return false;
+  chunk.role = Role::Place;  // asked like 在哪里: the question word leads
+  chunk.question = true;
+  chunk.english = question->english;
+  return true;
 }
 
 Chunk Chunker::NegationChunk(bool past) {
@@ -289,13 +350,21 @@ bool Chunker::StateAfterSubject(const ClauseWord& word, Chunk& chunk) {
 
 // 动词 → verb; 动词 + 不 + 结果 → cannot + verb (找不到); 叫 + 名字 → be called.
 bool Chunker::VerbWord(const ClauseWord& word, Chunk& chunk) {
-  const bool afterPlease = !m_chunks.empty() && m_chunks.back().role == Role::Please;
+  // 请 (+ adverb) + verb: an order, whatever jieba calls the word.
+  bool afterPlease = false;
+  for (auto chunk = m_chunks.rbegin(); chunk != m_chunks.rend() && !afterPlease; ++chunk) {
+    if (chunk->role != Role::Adverb) {
+      afterPlease = chunk->role == Role::Please;
+      break;
+    }
+  }
   if (!IsVerb(m_at - 1) && !(word.entry->tag.starts_with('v') && word.text != m_words[m_at - 1].text) &&
       !(afterPlease && HasVerbSense(word.entry->value))) {
     return false;
   }
   chunk.role = Role::Verb;
   chunk.english = Sense(word.entry->value, true);
+  CausativeSense(word, chunk);
   const std::string_view after = Text(m_at);
   const bool joined = after.starts_with(kNo) && IsResult(after.substr(kNo.size()));
   if (after == "过") {
@@ -323,6 +392,22 @@ bool Chunker::VerbWord(const ClauseWord& word, Chunk& chunk) {
     chunk.english = "be called";
   }
   return true;
+}
+
+// 让/叫 + 人 + 动词 → let/have + person + verb: the sense the dictionary gives for "sb do sth".
+void Chunker::CausativeSense(const ClauseWord& word, Chunk& chunk) {
+  if (!(ChineseClosedWord(Text(m_at), WordClass::Pronoun) || IsNoun(m_at)) || !IsVerb(m_at + 1)) return;
+  for (std::string_view senses = word.entry->value; !senses.empty();) {
+    const auto slash = senses.find('/');
+    const std::string_view sense = senses.substr(0, slash);
+    if (sense.starts_with("to ") && sense.find(" sb do sth") != std::string_view::npos) {
+      Fired("verb + person + verb: causative sense");
+      chunk.english = Sense(sense, true);
+      chunk.causative = true;
+      return;
+    }
+    senses.remove_prefix(slash == std::string_view::npos ? senses.size() : slash + 1);
+  }
 }
 
 // 形容词 → adjective; 副形词 → adverb.
