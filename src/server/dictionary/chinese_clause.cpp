@@ -1,6 +1,7 @@
 #include "dictionary/chinese_clause.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "dictionary/chinese_rules.h"
 #include "dictionary/chinese_segmenter.h"
@@ -169,6 +170,7 @@ std::vector<Chunk> Chunker::Run() {
     std::optional<Chunk> phrase;
     if (!describing) phrase = Postposed();
     if (!describing && !phrase) phrase = RelativeClause();
+    if (!describing && !phrase) phrase = DoerClause();
     if (!phrase) phrase = Ba();
     if (!phrase) phrase = Bei();
     if (!describing && !phrase) phrase = NumberPhrase();
@@ -215,6 +217,7 @@ bool Chunker::IsNoun(std::size_t at) const {
   if (at == 0 && IsPredicateMarker(Text(1))) return true;  // the subject: "出口在左边"
   if (at > 0 && Text(at - 1) == "的") return true;          // what 的 leads to is a thing: "你的包裹"
   if (tag == "vn") return !m_inPlace;
+  if (tag == "q" && m_inPlace) return true;  // 到家: "home", not the measure word
   if (tag == "f") return m_inPlace || at == 0;  // 在左边: "at the left"; 附近有…: the topic
   if (AfterPlease(at) && HasVerbSense(word.entry->value)) return false;  // 请随时联系: an order
   if (tag.starts_with('v')) return !HasVerbSense(word.entry->value);
@@ -238,7 +241,17 @@ bool Chunker::IsVerb(std::size_t at) const {
 std::string Chunker::NounEnglish(std::size_t at) const {
   const ClauseWord& word = m_words[at];
   if (!word.entry) return std::string(word.text);
-  return Sense(word.entry->value, false);
+  std::string english = Sense(word.entry->value, false);
+  // A place name is its capitalised words: "Beijing municipality" → "Beijing".
+  if (Tag(at).starts_with("ns") && !english.empty() && std::isupper(static_cast<unsigned char>(english.front()))) {
+    for (std::size_t blank = english.find(' '); blank != std::string::npos; blank = english.find(' ', blank + 1)) {
+      if (blank + 1 < english.size() && std::islower(static_cast<unsigned char>(english[blank + 1]))) {
+        english.resize(blank);
+        break;
+      }
+    }
+  }
+  return english;
 }
 
 // A measure word at `at` before the noun after it, or one standing for its noun.

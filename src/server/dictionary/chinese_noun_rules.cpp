@@ -111,6 +111,32 @@ std::optional<Chunk> Chunker::Postposed() {
   return chunk;
 }
 
+// 动词 + 宾语 + 的 + 名词 → the noun that verb object (去机场的公共汽车 → the bus that goes to the airport).
+std::optional<Chunk> Chunker::DoerClause() {
+  if (!IsVerb(m_at) || !IsNoun(m_at + 1) || Text(m_at + 2) != "的" || !IsNoun(m_at + 3) ||
+      ChineseClosedWord(Text(m_at + 1), WordClass::Pronoun)) {
+    return std::nullopt;
+  }
+  const std::size_t start = m_at;
+  const std::string verb = Sense(Senses(m_at), true);
+  const std::string object = NounEnglish(m_at + 1);
+  const bool objectProper = !m_words[m_at + 1].entry || Tag(m_at + 1).starts_with("nr") || Tag(m_at + 1).starts_with("ns");
+  m_at += 3;
+  auto noun = NounPhrase();
+  if (!noun) {
+    m_at = start;
+    return std::nullopt;
+  }
+  Fired("verb + object + 的 + noun: noun that verb object");
+  const bool motion = verb == "go" || verb == "come" || verb == "return";
+  noun->english = "the " + noun->english + " that " +
+                  InflectVerb(verb, noun->plural ? Inflection::None : Inflection::ThirdPerson) +
+                  (motion ? " to " : " ") + (objectProper ? object : "the " + object);
+  noun->determined = true;
+  noun->chinese = JoinedText(start, m_at);
+  return noun;
+}
+
 // 把 + 名词 + 动词 → verb + noun (我把书放在桌上 → I put the book on the table).
 std::optional<Chunk> Chunker::Ba() {
   if (Text(m_at) != "把" || m_at + 2 >= m_words.size()) return std::nullopt;
@@ -222,7 +248,8 @@ Chunker::Outcome Chunker::Determiner(NounState& state) {
   const ClosedClassWord* question = determiner ? nullptr : ChineseClosedWord(Text(m_at), WordClass::QuestionWord);
   if (!determiner && !question) return Outcome::Skipped;
   const ClosedClassWord& row = determiner ? *determiner : *question;
-  if (IsTimeQuestion(row)) return Outcome::Skipped;  // 几点: asks when, determines nothing
+  // 几点, 什么时候: ask when, determine nothing.
+  if (IsTimeQuestion(row) || (question && Text(m_at + 1) == "时候")) return Outcome::Skipped;
   if ((row.flags & kBeforeNoun) && !IsNoun(m_at + 1)) return Outcome::Skipped;
   state.front.emplace_back(row.english);
   state.chunk.determined = true;

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "dictionary/chinese_rules.h"
 #include "dictionary/english_morphology.h"
@@ -112,6 +113,10 @@ std::string EnglishNumber(double value) {
     }
   }
   if (whole == 100 || whole == 1000) return whole == 100 ? "a hundred" : "a thousand";
+  // 一千万 → "ten million", 三十亿 → "three billion": round large numbers in words.
+  for (const auto& [size, name] : {std::pair{1000000000L, " billion"}, std::pair{1000000L, " million"}}) {
+    if (whole >= size && whole % (size / 10) == 0) return EnglishNumber(static_cast<double>(whole) / size) + name;
+  }
   return std::to_string(whole);
 }
 

@@ -90,10 +90,25 @@ class ClauseWriter {
       m_chunks.erase(m_chunks.begin());
       m_joined = true;
     }
+    if (!m_chunks.empty() && m_chunks.front().chinese == "请问" && m_chunks.size() > 1) {
+      Fired("请问 + question: excuse me");
+      Emit("excuse me,");
+      m_chunks.erase(m_chunks.begin());
+    }
     const bool please = m_please = !m_chunks.empty() && m_chunks.front().role == Role::Please;
     if (please) {
       Emit("please");
       m_chunks.erase(m_chunks.begin());
+    }
+    // 名词 + 里/上 + 有: the place of "there is" (商店里有人 → there are people in the store).
+    if (m_chunks.size() > 2 && m_chunks[0].role == Role::Noun && !m_chunks[0].pronoun && m_chunks[2].chinese == "有") {
+      if (const ClosedClassWord* locative = ChineseClosedWord(m_chunks[1].chinese, WordClass::Locative)) {
+        m_subject = std::move(m_chunks[0]);
+        m_subject->english = std::string(locative->english) + ' ' + WithArticle(*m_subject, "the");
+        m_subject->locative = m_subject->proper = true;
+        m_chunks.erase(m_chunks.begin(), m_chunks.begin() + 2);
+        ThereIs();
+      }
     }
     // Subject: a noun phrase before the predicate.
     if (m_chunks.size() > 1 && m_chunks.front().role == Role::Noun && IsPredicate(m_chunks[1].role)) {
@@ -345,6 +360,11 @@ class ClauseWriter {
         group.push_back(p.progressive ? "be " + InflectVerb(p.verb, Inflection::Progressive) : "be");
       else
         group.push_back(p.verb);
+    } else if (p.kind == Predicate::Kind::Be && p.already && !p.progressive) {
+      Fired("已经 + be: has been");  // 已被锁定: "has been locked"
+      group.push_back(person == Person::Third ? "has" : "have");
+      if (p.negated) group.push_back("not");
+      group.push_back("been");
     } else if (p.kind == Predicate::Kind::Be || p.progressive) {
       Fired(p.progressive ? "在 + verb: be + -ing" : "be");
       group.push_back(imperative && !m_question ? "be" : Be(person, p.passivePast));

@@ -101,6 +101,7 @@ class Chunker {
 
   // Noun phrases (chinese_noun_rules.cpp).
   std::optional<Chunk> RelativeClause();
+  std::optional<Chunk> DoerClause();
   std::optional<Chunk> Ba();
   std::optional<Chunk> Bei();
   std::optional<Chunk> NounPhrase();

@@ -120,6 +120,10 @@ bool Chunker::Comparison(const ClauseWord& word, Chunk& chunk) {
 // 几点/什么时候 + 动词 → what time/when leads the question.
 bool Chunker::TimeQuestion(const ClauseWord& word, Chunk& chunk) {
   const ClosedClassWord* question = ChineseClosedWord(word.text, WordClass::QuestionWord);
+  if (question && Text(m_at) == "时候") {
+    question = ChineseClosedWord("什么时候", WordClass::QuestionWord);  // written as two words
+    ++m_at;
+  }
   if (!question || !IsTimeQuestion(*question)) return false;
   chunk.role = Role::Place;  // asked like 在哪里: the question word leads
   chunk.question = true;
@@ -213,6 +217,19 @@ bool Chunker::PlacePhrase(const ClauseWord& word, Chunk& chunk) {
   m_inPlace = true;
   auto place = NounPhrase();
   m_inPlace = false;
+  // 到 + 地方, not after a verb nor before one, is the verb: 我刚到家 → "I just arrive at home".
+  const bool arrive = word.text == "到" && place && !IsVerb(m_at) &&
+                      (m_chunks.empty() || (m_chunks.back().role != Role::Verb && m_chunks.back().role != Role::Place));
+  if (arrive) {
+    Fired("到 + place: arrive at place");
+    Chunk verb;
+    verb.role = Role::Verb;
+    verb.english = "arrive";
+    verb.chinese = "到";
+    m_chunks.push_back(std::move(verb));
+    chunk.english = (place->proper ? "in " : "at ") + WithArticle(*place, "");
+    return true;
+  }
   std::string english(preposition->english);
   if (!place) {
     chunk.english = english;

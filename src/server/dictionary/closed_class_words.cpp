@@ -120,6 +120,8 @@ constexpr ClosedClassWord kWords[] = {
     {Adverb, "总是", "always", kToChinese},
     {Adverb, "经常", "often", kToChinese},
     {Adverb, "已经", "already", kToChinese},
+    {Adverb, "刚", "just", kToEnglish},
+    {Adverb, "刚刚", "just", kToEnglish},
     // Degree before an adjective or verb.
     {Degree, "很", "very"},
     {Degree, "非常", "very", kToEnglish},
@@ -130,6 +132,8 @@ constexpr ClosedClassWord kWords[] = {
     {Degree, "挺", "quite", kToChinese},
     {Degree, "最", "most"},
     {Degree, "更", "more"},
+    {Degree, "有点", "a little", kToEnglish},
+    {Degree, "有点儿", "a little", kToEnglish},
     // Modal verbs; 会 is "will" in a clause about the future.
     {Modal, "能", "can"},
     {Modal, "可以", "can", kToEnglish},
@@ -139,6 +143,7 @@ constexpr ClosedClassWord kWords[] = {
     {Modal, "会", "can", kToEnglish},
     {Modal, "可能", "might"},
     {Modal, "得", "have to", kToEnglish},
+    {Modal, "无法", "cannot", kToEnglish},
     {Modal, "能", "could", kToChinese},
     {Modal, "会", "will", kToChinese},
     {Modal, "会", "would", kToChinese},
