@@ -68,7 +68,7 @@ Person PersonOf(const ClosedClassWord& pronoun) {
 
 // A dictionary rendering as it stands in a sentence: the placeholders for
 // the objects around it ("sb", "sth") and notes in brackets left out:
-// "let sb do sth" → "let", "make sb (feel sad etc)" → "make".
+// "let sb do sth" → "let", "make sb (feel sad etc)" → "make", "return sth to sb" → "return".
 std::string Rendering(std::string_view sense) {
   std::string bare;
   int depth = 0;
@@ -83,6 +83,8 @@ std::string Rendering(std::string_view sense) {
     const std::string_view word = rest.substr(0, blank);
     rest.remove_prefix(blank == std::string_view::npos ? rest.size() : blank + 1);
     const bool placeholder = word == "sb" || word == "sth" || word == "sb's" || word == "sth's";
+    // "return sth to sb" → "return": the preposition between two placeholders goes with the second.
+    if (placeholder && words.size() >= 2 && words[words.size() - 2] == "sb") words.pop_back();
     if (word.empty() || placeholder || (word == "do" && !words.empty() && words.back() == "sb")) {
       if (placeholder) words.push_back("sb");  // dropped below; marks "sb do sth"
       continue;

@@ -148,6 +148,8 @@ std::optional<Chunk> Chunker::Ba() {
   }
   Fired("把 + noun + verb: verb + noun");
   m_chunks.push_back(Single());
+  if (!object->pronoun) object->english = WithArticle(*object, "the");  // a thing both sides know
+  object->determined = true;
   return object;
 }
 

@@ -71,6 +71,7 @@ struct Predicate {
   bool bare = false;               // nothing to inflect: words kept in their order
   bool passivePast = false;        // 被 … 了: "was taken"
   bool causative = false;          // "let us write"
+  std::string verbChinese;
   bool comparison = false;         // 比 + noun before the predicate
 };
 
@@ -272,11 +273,18 @@ class ClauseWriter {
       p.kind = Predicate::Kind::Verb;
       p.verb = m_chunks[i].english;
       p.causative = m_chunks[i].causative;
+      p.verbChinese = m_chunks[i].chinese;
       return i + 1;
     }
     if (role == Role::Copula) {
       Fired("是 + noun: be + a noun");
       ++i;
+      if (i < m_chunks.size() && m_chunks[i].role == Role::Noun && m_chunks[i].question && m_question &&
+          m_chunks[i].english.find(' ') == std::string::npos) {
+        Fired("是 + question word: question word + be");  // 这是什么: "What is this?"
+        m_whWord = m_chunks[i++].english;
+        return i;
+      }
       if (i < m_chunks.size() && m_chunks[i].role == Role::Noun) {
         const Chunk& noun = m_chunks[i++];
         const bool pluralSubject =
@@ -325,9 +333,9 @@ class ClauseWriter {
                  (chunk.role == Role::Place && chunk.question)) {
         m_whWord = chunk.english;  // 你叫什么名字: the question word leads
       } else if (chunk.role == Role::Noun && chunk.pronoun) {
-        p.after.emplace_back(chunk.pronoun->object);
+        p.after.push_back(Recipient(p, std::string(chunk.pronoun->object)));
       } else if (chunk.role == Role::Noun) {
-        p.after.push_back(WithArticle(chunk, verbBefore ? "" : "the"));
+        p.after.push_back(Recipient(p, WithArticle(chunk, verbBefore ? "" : "the")));
       } else if (chunk.role == Role::Place) {
         p.places.push_back(chunk.english);
       } else if (chunk.role == Role::Verb && verbBefore) {
@@ -342,10 +350,19 @@ class ClauseWriter {
       }
     }
     if (p.kind == Predicate::Kind::Verb && (p.verb == "go" || p.verb == "come" || p.verb == "return") &&
-        !p.after.empty() && !p.after.front().starts_with("to ")) {
+        !p.after.empty() && !p.after.front().starts_with("to ") && !(p.after.size() > 1 && p.after[1].starts_with("to "))) {
       Fired("去 + place: go to place");
       p.after.front() = "to " + p.after.front();
     }
+  }
+
+  // 把 + 名词 + 动词给 + 人 → verb + noun + to + person (把书还给他 → return the book to him).
+  std::string Recipient(Predicate& p, std::string object) {
+    if (p.verbChinese.size() > std::string_view("给").size() && p.verbChinese.ends_with("给") && !p.after.empty()) {
+      Fired("verb + 给 + person: to person");
+      return "to " + object;
+    }
+    return object;
   }
 
   // The first word of the verb group agrees with the subject and carries tense and negation.
@@ -424,10 +441,23 @@ class ClauseWriter {
     for (const std::string& time : m_time) {
       if (time.starts_with("at ")) Emit(time);
     }
+    const auto isPartOfDay = [](const std::string& time) {
+      return time.ends_with("morning") || time == "afternoon" || time == "evening" || time == "night";
+    };
     for (std::size_t t = 0; t < m_time.size(); ++t) {
       const std::string& time = m_time[t];
       if (time.starts_with("at ") || (time == "now" && m_now)) continue;
-      const bool partOfDay = time.ends_with("morning") || time == "afternoon" || time == "evening" || time == "night";
+      // 今天晚上 → this evening, 明天上午 → tomorrow morning.
+      if ((time == "today" || time == "tomorrow" || time == "yesterday") && t + 1 < m_time.size() &&
+          isPartOfDay(m_time[t + 1])) {
+        Fired("day + part of day: this evening");
+        const std::string& part = m_time[t + 1];
+        const std::string_view plain = part.ends_with("morning") ? "morning" : std::string_view(part);
+        Emit((time == "today" ? std::string("this") : time) + ' ' + std::string(plain));
+        ++t;
+        continue;
+      }
+      const bool partOfDay = isPartOfDay(time);
       Emit(partOfDay && (t == 0 || m_time[t - 1] != "every") ? "in the " + time : time);
     }
   }

@@ -218,7 +218,7 @@ bool Chunker::PlacePhrase(const ClauseWord& word, Chunk& chunk) {
   auto place = NounPhrase();
   m_inPlace = false;
   // 到 + 地方, not after a verb nor before one, is the verb: 我刚到家 → "I just arrive at home".
-  const bool arrive = word.text == "到" && place && !IsVerb(m_at) &&
+  const bool arrive = word.text == "到" && place && place->role == Role::Noun && !IsVerb(m_at) &&
                       (m_chunks.empty() || (m_chunks.back().role != Role::Verb && m_chunks.back().role != Role::Place));
   if (arrive) {
     Fired("到 + place: arrive at place");
@@ -231,7 +231,20 @@ bool Chunker::PlacePhrase(const ClauseWord& word, Chunk& chunk) {
     return true;
   }
   std::string english(preposition->english);
-  if (!place) {
+  const std::size_t placeEnd = m_at;
+  if (!place) place = NumberPhrase();
+  // 从 + 时间 → from + time (从九点开始 → starts from nine o'clock); 在 + 时间 keeps its own.
+  if (place && place->role == Role::Time) {
+    Fired("从/到 + time: from/to + time");
+    for (std::string_view own : {"at ", "on ", "in "}) {
+      if (word.text != "在" && place->english.starts_with(own)) place->english.erase(0, own.size());
+    }
+    if (word.text != "在") place->english = english + ' ' + place->english;
+    chunk = std::move(*place);
+    return true;
+  }
+  if (!place || place->role != Role::Noun) {
+    m_at = placeEnd;  // a number that is no time is read again on its own
     chunk.english = english;
     return true;
   }
