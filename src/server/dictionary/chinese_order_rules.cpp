@@ -131,6 +131,20 @@ class ClauseWriter {
       EmitTime();
       return std::move(m_out);
     }
+    if (m_question && m_chunks.size() == 2 && m_chunks[0].role == Role::Noun && m_chunks[1].role == Role::Noun &&
+        m_chunks[1].question && !m_chunks[0].question) {
+      Fired("noun + question noun: question + be + noun");  // 这个多少钱: "How much money is this?"
+      m_whWord = m_chunks[1].english;
+      m_subject = std::move(m_chunks[0]);
+      m_chunks.pop_back();
+      m_chunks.front().role = Role::Copula;
+      m_chunks.front().english.clear();
+      Predicate p;
+      p.group.push_back(Be(SubjectPerson(), false));
+      Write(p);
+      EmitTime();
+      return std::move(m_out);
+    }
     if (!m_subject && !please && !m_chunks.empty() && m_chunks.front().role == Role::Noun) {
       Fired("noun phrase alone: heading");  // 下载完成, 禁止停车
       for (const Chunk& chunk : m_chunks) Emit(chunk, "", !m_out.empty());
@@ -138,6 +152,10 @@ class ClauseWriter {
       return std::move(m_out);
     }
     ThereIs();
+    if (!m_subject && !please && RainsOrSnows()) {
+      Fired("rain/snow without subject: it");  // 明天会下雨吗: "Will it rain tomorrow?"
+      m_subject = It();
+    }
     if (m_joined && !m_subject && !please && !m_chunks.empty() && m_chunks.front().role != Role::Noun) {
       Fired("joiner + no subject: it");  // 如果下雨: "if it rains"
       m_subject = It();
@@ -154,6 +172,15 @@ class ClauseWriter {
     if (!m_subject) return Person::Plural;
     if (m_subject->pronoun) return PersonOf(*m_subject->pronoun);
     return m_subject->plural ? Person::Plural : Person::Third;
+  }
+
+  // 下雨, 下雪 …: weather, which English says of "it".
+  bool RainsOrSnows() const {
+    for (const Chunk& chunk : m_chunks) {
+      if (chunk.role == Role::Verb) return chunk.english == "rain" || chunk.english == "snow";
+      if (chunk.role != Role::Modal && chunk.role != Role::Negation && chunk.role != Role::Adverb) return false;
+    }
+    return false;
   }
 
   // (地方 +) 有 + 名词 → there is + noun (+ place): 附近有酒店 → "there is a hotel nearby".
@@ -299,6 +326,13 @@ class ClauseWriter {
     }
     if (role == Role::Adjective) {
       Fired("adjective predicate: be + adjective");
+      if (p.adverbs == "more and more") {
+        Fired("越来越 + adjective: getting comparative and comparative");  // "getting colder and colder"
+        const std::string more = Comparative(m_chunks[i].english);
+        p.adverbs.clear();
+        p.after.push_back("getting " + (more.starts_with("more ") ? "more and " + more : more + " and " + more));
+        return i + 1;
+      }
       if (p.comparison) {
         Fired("比 + noun + adjective: comparative than noun");
         p.after.push_back(Comparative(m_chunks[i].english));

@@ -3,6 +3,7 @@
 // takes it.
 
 #include "dictionary/chinese_rules.h"
+#include "text/utf8.h"
 
 namespace parlavo::server::chinese_rules {
 
@@ -72,6 +73,13 @@ Chunk Chunker::Single() {
 // denied copy is dropped. Read over the whole clause before chunking.
 bool Chunker::AskedByChoice() {
   const std::string_view word = Text(m_at), next = Text(m_at + 1);
+  // 帮帮我, 试试: a doubled verb is the verb once ("help me").
+  if (word == next && IsVerb(m_at) && CountCodePoints(word) == 1) {
+    Fired("verb + same verb: the verb");
+    m_words.erase(m_words.begin() + m_at + 1);
+    m_functionWords.erase(m_functionWords.begin() + m_at + 1);
+    return false;
+  }
   if (word == "是否") {
     Fired("是否 + verb: yes/no question");
     m_words.erase(m_words.begin() + m_at);
