@@ -369,6 +369,7 @@ std::optional<Chunk> Chunker::Finish(NounState& state) {
   for (const std::string& noun : state.nouns) chunk.english += (chunk.english.empty() ? "" : " ") + noun;
   if (!head.empty()) chunk.english += (chunk.english.empty() ? "" : " ") + head;
   chunk.chinese = JoinedText(state.start, m_at);
+  chunk.counted = state.numbered;
   if (chunk.english.ends_with("o'clock")) {
     chunk.role = Role::Time;  // a clock time: "at nine o'clock"
     chunk.english = "at " + chunk.english;

@@ -72,6 +72,7 @@ struct Predicate {
   bool passivePast = false;        // 被 … 了: "was taken"
   bool causative = false;          // "let us write"
   std::string verbChinese;
+  bool countedFirst = false;  // 去了三次: "went three times", no place
   bool comparison = false;         // 比 + noun before the predicate
 };
 
@@ -369,6 +370,7 @@ class ClauseWriter {
       } else if (chunk.role == Role::Noun && chunk.pronoun) {
         p.after.push_back(Recipient(p, std::string(chunk.pronoun->object)));
       } else if (chunk.role == Role::Noun) {
+        p.countedFirst = p.countedFirst || (p.after.empty() && chunk.counted);
         p.after.push_back(Recipient(p, WithArticle(chunk, verbBefore ? "" : "the")));
       } else if (chunk.role == Role::Place) {
         p.places.push_back(chunk.english);
@@ -384,7 +386,7 @@ class ClauseWriter {
       }
     }
     if (p.kind == Predicate::Kind::Verb && (p.verb == "go" || p.verb == "come" || p.verb == "return") &&
-        !p.after.empty() && !p.after.front().starts_with("to ") && !(p.after.size() > 1 && p.after[1].starts_with("to "))) {
+        !p.after.empty() && !p.after.front().starts_with("to ") && !p.countedFirst && !(p.after.size() > 1 && p.after[1].starts_with("to "))) {
       Fired("去 + place: go to place");
       p.after.front() = "to " + p.after.front();
     }

@@ -51,6 +51,7 @@ struct Chunk {
   bool past = false;
   bool causative = false;   // 让/叫 + person + verb: "let us write", no "to"
   bool comparison = false;  // 比 + noun: "than noun"
+  bool counted = false;     // a number of things or times: never a place to go to
   std::string chinese;
 };
 
