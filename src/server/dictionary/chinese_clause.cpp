@@ -162,9 +162,7 @@ Chunker::Chunker(const DictionaryIndex& index, const std::vector<ClauseWord>& wo
 }
 
 std::vector<Chunk> Chunker::Run() {
-  bool asked = false;
-  for (m_at = 0; m_at < m_words.size(); ++m_at) asked = AskedByChoice() || asked;
-  m_at = 0;
+  const bool asked = AskedByChoice();
   while (m_at < m_words.size()) {
     // After 很 or 不 comes what describes or acts, never a noun phrase.
     const bool describing =

@@ -3,17 +3,12 @@
 // takes it.
 
 #include "dictionary/chinese_rules.h"
-#include "text/utf8.h"
 
 namespace parlavo::server::chinese_rules {
 
 namespace {
 
 constexpr std::string_view kNo = "不";
-
-bool IsDemonstrativePlace(std::string_view text) {
-  return text == "这里" || text == "这儿" || text == "那里" || text == "那儿";
-}
 
 // 找不到, 做不完: the result a verb cannot reach.
 bool IsResult(std::string_view c) { return c == "到" || c == "了" || c == "动" || c == "完" || c == "懂" || c == "开"; }
@@ -67,76 +62,6 @@ Chunk Chunker::Single() {
     }
   }
   return chunk;
-}
-
-// 有没有/去不去 + … → a yes/no question on the word (是否 + verb too): the
-// denied copy is dropped. Read over the whole clause before chunking.
-bool Chunker::AskedByChoice() {
-  const std::string_view word = Text(m_at), next = Text(m_at + 1);
-  // 帮帮我, 试试: a doubled verb is the verb once ("help me").
-  if (word == next && IsVerb(m_at) && CountCodePoints(word) == 1) {
-    Fired("verb + same verb: the verb");
-    m_words.erase(m_words.begin() + m_at + 1);
-    m_functionWords.erase(m_functionWords.begin() + m_at + 1);
-    return false;
-  }
-  if (word == "是否") {
-    Fired("是否 + verb: yes/no question");
-    m_words.erase(m_words.begin() + m_at);
-    m_functionWords.erase(m_functionWords.begin() + m_at);
-    return true;
-  }
-  if (word.empty() || !m_words[m_at].entry) return false;
-  // 有没有 held as one word: the word before the negator.
-  for (std::string_view no : {kNo, std::string_view("没")}) {
-    const std::size_t half = (word.size() - no.size()) / 2;
-    if (word.size() > no.size() && word.substr(half, no.size()) == no && word.substr(0, half) == word.substr(half + no.size())) {
-      if (const auto entry = m_index.Chinese(word.substr(0, half))) {
-        Fired("A 不 A: yes/no question");
-        m_words[m_at] = {word.substr(0, half), entry, true};
-        m_functionWords[m_at] = false;
-        return true;
-      }
-    }
-  }
-  const bool twoWords = (next == kNo || next == "没") && Text(m_at + 2) == word;
-  const bool joined = (next.starts_with(kNo) || next.starts_with("没")) && next.size() > kNo.size() &&
-                      next.substr(kNo.size()) == word;
-  if (!twoWords && !joined) return false;
-  Fired("A 不 A: yes/no question");
-  const std::size_t drop = twoWords ? 2 : 1;
-  m_words.erase(m_words.begin() + m_at + 1, m_words.begin() + m_at + 1 + drop);
-  m_functionWords.erase(m_functionWords.begin() + m_at + 1, m_functionWords.begin() + m_at + 1 + drop);
-  return true;
-}
-
-// 比 + 名词 + 形容词 → comparative + than + noun (比昨天冷 → colder than yesterday).
-bool Chunker::Comparison(const ClauseWord& word, Chunk& chunk) {
-  if (word.text != "比") return false;
-  const ClosedClassWord* pronoun = ChineseClosedWord(Text(m_at), WordClass::Pronoun);
-  std::optional<Chunk> other = pronoun ? std::nullopt : NounPhrase();
-  std::string english = pronoun ? std::string(pronoun->object) : other ? WithArticle(*other, "the") : "";
-  if (!other && !pronoun && Tag(m_at) == "t") english = Sense(Senses(m_at), false);
-  if (english.empty()) return false;
-  if (pronoun || (!other && Tag(m_at) == "t")) ++m_at;
-  chunk.role = Role::Place;
-  chunk.english = "than " + english;
-  chunk.comparison = true;
-  return true;
-}
-
-// 几点/什么时候 + 动词 → what time/when leads the question.
-bool Chunker::TimeQuestion(const ClauseWord& word, Chunk& chunk) {
-  const ClosedClassWord* question = ChineseClosedWord(word.text, WordClass::QuestionWord);
-  if (question && Text(m_at) == "时候") {
-    question = ChineseClosedWord("什么时候", WordClass::QuestionWord);  // written as two words
-    ++m_at;
-  }
-  if (!question || !IsTimeQuestion(*question)) return false;
-  chunk.role = Role::Place;  // asked like 在哪里: the question word leads
-  chunk.question = true;
-  chunk.english = question->english;
-  return true;
 }
 
 Chunk Chunker::NegationChunk(bool past) {
@@ -204,70 +129,6 @@ bool Chunker::Progressive(const ClauseWord& word, Chunk& chunk) {
     return false;
   }
   chunk.role = Role::Progressive;
-  return true;
-}
-
-// 在/从/到/离 + 这里/那里 → here/there, from here, to there.
-bool Chunker::HereThere(const ClauseWord& word, Chunk& chunk) {
-  const ClosedClassWord* preposition = ChineseClosedWord(word.text, WordClass::Preposition);
-  if (!preposition || !IsDemonstrativePlace(Text(m_at))) return false;
-  chunk.role = Role::Place;
-  const std::string_view where = Text(m_at++).starts_with("这") ? "here" : "there";
-  chunk.english = (word.text == "在" ? "" : std::string(preposition->english) + ' ') + std::string(where);
-  return true;
-}
-
-// 在 + 地方 (+ 里/上) → in/at/on the place, after the English verb.
-bool Chunker::PlacePhrase(const ClauseWord& word, Chunk& chunk) {
-  const ClosedClassWord* preposition = ChineseClosedWord(word.text, WordClass::Preposition);
-  if (!preposition) return false;
-  chunk.role = Role::Place;
-  m_inPlace = true;
-  auto place = NounPhrase();
-  m_inPlace = false;
-  // 到 + 地方, not after a verb nor before one, is the verb: 我刚到家 → "I just arrive at home".
-  const bool arrive = word.text == "到" && place && place->role == Role::Noun && !IsVerb(m_at) &&
-                      (m_chunks.empty() || (m_chunks.back().role != Role::Verb && m_chunks.back().role != Role::Place));
-  if (arrive) {
-    Fired("到 + place: arrive at place");
-    Chunk verb;
-    verb.role = Role::Verb;
-    verb.english = "arrive";
-    verb.chinese = "到";
-    m_chunks.push_back(std::move(verb));
-    chunk.english = (place->proper ? "in " : "at ") + WithArticle(*place, "");
-    return true;
-  }
-  std::string english(preposition->english);
-  const std::size_t placeEnd = m_at;
-  if (!place) place = NumberPhrase();
-  // 从 + 时间 → from + time (从九点开始 → starts from nine o'clock); 在 + 时间 keeps its own.
-  if (place && place->role == Role::Time) {
-    Fired("从/到 + time: from/to + time");
-    for (std::string_view own : {"at ", "on ", "in "}) {
-      if (word.text != "在" && place->english.starts_with(own)) place->english.erase(0, own.size());
-    }
-    if (word.text != "在") place->english = english + ' ' + place->english;
-    chunk = std::move(*place);
-    return true;
-  }
-  if (!place || place->role != Role::Noun) {
-    m_at = placeEnd;  // a number that is no time is read again on its own
-    chunk.english = english;
-    return true;
-  }
-  if (const ClosedClassWord* locative = ChineseClosedWord(Text(m_at), WordClass::Locative)) {
-    if (word.text == "在") english = locative->english;
-    ++m_at;
-  } else if (word.text == "在" && place->proper) {
-    english = "in";
-  }
-  if (place->question) {
-    chunk.english = place->english;  // 在哪里: "where"
-    chunk.question = true;
-  } else {
-    chunk.english = english + ' ' + WithArticle(*place, "the");
-  }
   return true;
 }
 
