@@ -254,11 +254,12 @@ std::size_t ClauseWriter::MainPredicate(Predicate& p, std::size_t i) {
   if (role == Role::Copula) {
     Fired("是 + noun: be + a noun");
     ++i;
+    const bool howMuch = i < m_chunks.size() && m_chunks[i].english == "how much";  // 号码是多少: "what is"
     if (i < m_chunks.size() && m_chunks[i].role == Role::Noun && m_chunks[i].question && m_question &&
-        m_chunks[i].english.find(' ') == std::string::npos) {
+        (m_chunks[i].english.find(' ') == std::string::npos || howMuch)) {
       Fired("是 + question word: question word + be");  // 这是什么: "What is this?"
-      m_whWord = m_chunks[i++].english;
-      return i;
+      m_whWord = howMuch ? "what" : m_chunks[i].english;
+      return i + 1;
     }
     if (i < m_chunks.size() && m_chunks[i].role == Role::Noun) {
       const Chunk& noun = m_chunks[i++];
