@@ -3,6 +3,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "dictionary/chinese_clause_writer.h"
 #include "dictionary/chinese_to_english.h"
 #include "dictionary/closed_class_words.h"
 #include "dictionary/dictionary_format.h"
@@ -146,6 +147,26 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
                           "有没", "不不", "是否", "比", "之前", "在之前", "帮帮", "这起", "到", "从",
                           "九万万万万万万万万万万万万万万万万万万块"}) {
     EXPECT_NO_THROW(ChineseToEnglish(index, odd)) << odd;
+  }
+}
+
+// How a dictionary sense reads in a sentence, and English comparatives.
+TEST(ChineseToEnglishTest, RenderingsDropPlaceholdersAndComparativesInflect) {
+  for (const auto& [sense, rendering] : Cases{
+           {"let sb do sth", "let"},
+           {"make sb (feel sad etc)", "make"},
+           {"return sth to sb", "return"},
+           {"get in touch with", "get in touch with"},
+           {"sb's", "sb's"},  // nothing left: the sense as it was
+           {"(coll.) cell phone", "cell phone"},
+       }) {
+    EXPECT_EQ(chinese_rules::Rendering(sense), rendering) << sense;
+  }
+  for (const auto& [adjective, comparative] : Cases{
+           {"cold", "colder"}, {"big", "bigger"}, {"easy", "easier"}, {"large", "larger"}, {"new", "newer"},
+           {"good", "better"}, {"expensive", "more expensive"}, {"well known", "more well known"},
+       }) {
+    EXPECT_EQ(chinese_rules::Comparative(adjective), comparative) << adjective;
   }
 }
 

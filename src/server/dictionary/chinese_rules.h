@@ -62,6 +62,8 @@ bool IsTimeQuestion(const ClosedClassWord& row);
 // The rendering of a word for its use: a verb's first "to" sense without
 // "to", otherwise the first sense that is not a verb; failing that, the first.
 std::string Sense(std::string_view senses, bool verb);
+// One sense as it stands in a sentence, without "sb"/"sth" and notes in brackets.
+std::string Rendering(std::string_view sense);
 bool HasVerbSense(std::string_view senses);
 bool HasOtherSense(std::string_view senses);
 // The noun phrase as English puts it in a sentence: bare common nouns take an article.
