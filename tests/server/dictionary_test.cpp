@@ -59,7 +59,7 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
       {"三次", {"third/three times", "m", 100}},                          {"无法", {"unable to", "n", 500}},
       {"上海", {"Shanghai municipality", "ns", 500}},                     {"越来越", {"more and more", "d", 500}},
       {"下雨", {"to rain", "v", 100}},   {"帮", {"to help", "v", 500}},     {"比", {"to compare", "p", 900}},
-      {"从", {"from", "p", 900}},        {"到", {"to arrive", "v", 900}},
+      {"从", {"from", "p", 900}},        {"到", {"to arrive", "v", 900}},    {"多", {"many/much", "m", 3000}},
   };
   tables.totalFrequency = 150000;
   const DictionaryIndex index = testing::IndexOf(tables);
@@ -136,6 +136,7 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"钱包已被偷", "The wallet has been stolen"},
            {"我无法去", "I cannot go"},
            {"帮帮我", "Help me"},
+           {"他多喝咖啡", "He drinks more coffee"},
        }) {
     EXPECT_EQ(ChineseToEnglish(index, chinese), english) << chinese;
   }

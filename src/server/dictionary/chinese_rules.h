@@ -145,6 +145,7 @@ class Chunker {
   bool Please(const ClauseWord& word, Chunk& chunk);
   bool ModalVerb(const ClauseWord& word, Chunk& chunk);
   bool Want(const ClauseWord& word, Chunk& chunk);
+  bool MoreOrLess(const ClauseWord& word, Chunk& chunk);
   bool DegreeWord(const ClauseWord& word, Chunk& chunk);
   bool ClauseJoiner(const ClauseWord& word, Chunk& chunk);
   bool TimeWord(const ClauseWord& word, Chunk& chunk);

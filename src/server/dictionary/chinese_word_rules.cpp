@@ -31,6 +31,7 @@ const NamedRule<Chunker::WordRule> Chunker::kWordRules[] = {
     {"请: please", &Chunker::Please},
     {"modal", &Chunker::ModalVerb},
     {"想/要: want", &Chunker::Want},
+    {"多/少 + verb: verb more/less", &Chunker::MoreOrLess},
     {"degree", &Chunker::DegreeWord},
     {"clause joiner", &Chunker::ClauseJoiner},
     {"time word", &Chunker::TimeWord},
@@ -184,6 +185,17 @@ bool Chunker::Want(const ClauseWord& word, Chunk& chunk) {
   if (word.text != "想" && word.text != "要") return false;
   chunk.role = Role::Verb;
   chunk.english = IsVerb(m_at) || Text(m_at) == "去" ? "want to" : "want";
+  return true;
+}
+
+// 多/少 + 动词 → verb + more/less (多喝水 → drink more water).
+bool Chunker::MoreOrLess(const ClauseWord& word, Chunk& chunk) {
+  const std::size_t object = Text(m_at + 1) == "了" ? m_at + 2 : m_at + 1;
+  if ((word.text != "多" && word.text != "少") || !IsVerb(m_at) || NumberEnd(object) > object) {
+    return false;  // 多买了两本: "two more", not said here
+  }
+  chunk = Single();
+  chunk.english += word.text == "多" ? " more" : " less";
   return true;
 }
 
