@@ -137,6 +137,7 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"我无法去", "I cannot go"},
            {"帮帮我", "Help me"},
            {"他多喝咖啡", "He drinks more coffee"},
+           {"这本书是我的", "This book is mine"},
        }) {
     EXPECT_EQ(ChineseToEnglish(index, chinese), english) << chinese;
   }

@@ -18,6 +18,17 @@ struct Chunker::NounState {
   bool numbered = false;
 };
 
+namespace {
+
+// The possessive that stands alone: my → mine, her → hers, his → his.
+std::string Independent(std::string_view possessive) {
+  if (possessive == "my") return "mine";
+  if (possessive.ends_with('s')) return std::string(possessive);
+  return std::string(possessive) + 's';
+}
+
+}  // namespace
+
 const NamedRule<Chunker::NounRule> Chunker::kNounRules[] = {
     {"pronoun", &Chunker::PronounAlone},
     {"time possessor", &Chunker::TimePossessor},
@@ -216,6 +227,14 @@ Chunker::Outcome Chunker::PronounAlone(NounState& state) {
     state.chunk.determined = true;
     m_at += 1;
     return Outcome::Matched;
+  }
+  if (Text(m_at + 1) == "的" && m_at + 2 == m_words.size()) {
+    Fired("pronoun + 的 alone: mine");  // 这本书是我的: "This book is mine"
+    state.chunk.english = Independent(pronoun->possessive);
+    state.chunk.determined = true;
+    state.chunk.chinese = JoinedText(m_at, m_at + 2);
+    m_at += 2;
+    return Outcome::Finished;
   }
   state.chunk.pronoun = pronoun;
   state.chunk.english = pronoun->english;

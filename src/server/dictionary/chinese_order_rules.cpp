@@ -275,10 +275,10 @@ std::size_t ClauseWriter::MainPredicate(Predicate& p, std::size_t i) {
   }
   if (role == Role::Adjective) {
     Fired("adjective predicate: be + adjective");
-    if (p.adverbs == "more and more") {
+    if (p.degree == "more and more") {
       Fired("越来越 + adjective: getting comparative and comparative");  // "getting colder and colder"
       const std::string more = Comparative(m_chunks[i].english);
-      p.adverbs.clear();
+      p.degree.clear();
       p.after.push_back("getting " + (more.starts_with("more ") ? "more and " + more : more + " and " + more));
       return i + 1;
     }

@@ -141,9 +141,10 @@ bool Chunker::Comparison(const ClauseWord& word, Chunk& chunk) {
   const ClosedClassWord* pronoun = ChineseClosedWord(Text(m_at), WordClass::Pronoun);
   std::optional<Chunk> other = pronoun ? std::nullopt : NounPhrase();
   std::string english = pronoun ? std::string(pronoun->object) : other ? WithArticle(*other, "the") : "";
-  if (!other && !pronoun && Tag(m_at) == "t") english = Sense(Senses(m_at), false);
+  const bool single = !other && !pronoun && m_at < m_words.size() && m_words[m_at].entry;  // 比以前: "than before"
+  if (single) english = Sense(Senses(m_at), false);
   if (english.empty()) return false;
-  if (pronoun || (!other && Tag(m_at) == "t")) ++m_at;
+  if (pronoun || single) ++m_at;
   chunk.role = Role::Place;
   chunk.english = "than " + english;
   chunk.comparison = true;

@@ -133,6 +133,7 @@ constexpr ClosedClassWord kWords[] = {
     {Degree, "最", "most"},
     {Degree, "更", "more"},
     {Degree, "有点", "a little", kToEnglish},
+    {Degree, "越来越", "more and more", kToEnglish},
     {Degree, "有点儿", "a little", kToEnglish},
     // Modal verbs; 会 is "will" in a clause about the future.
     {Modal, "能", "can"},
