@@ -138,6 +138,7 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"帮帮我", "Help me"},
            {"他多喝咖啡", "He drinks more coffee"},
            {"这本书是我的", "This book is mine"},
+           {"我们老师很好", "Our teacher is very good"},
        }) {
     EXPECT_EQ(ChineseToEnglish(index, chinese), english) << chinese;
   }

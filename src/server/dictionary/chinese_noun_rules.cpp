@@ -73,8 +73,8 @@ std::optional<Chunk> Chunker::RelativeClause() {
     return std::nullopt;
   }
   Fired("clause + 的 + noun: noun that clause");
-  noun->english =
-      "the " + noun->english + " that " + (pronoun || !IsNoun(start) ? subject : "the " + subject) + ' ' + verb;
+  noun->english = CountedBefore() + noun->english + " that " + (pronoun || !IsNoun(start) ? subject : "the " + subject) +
+                  ' ' + verb;
   noun->determined = true;
   noun->chinese = JoinedText(start, m_at);
   return noun;
@@ -140,12 +140,24 @@ std::optional<Chunk> Chunker::DoerClause() {
   }
   Fired("verb + object + 的 + noun: noun that verb object");
   const bool motion = verb == "go" || verb == "come" || verb == "return";
-  noun->english = "the " + noun->english + " that " +
+  noun->english = CountedBefore() + noun->english + " that " +
                   InflectVerb(verb, noun->plural ? Inflection::None : Inflection::ThirdPerson) +
                   (motion ? " to " : " ") + (objectProper ? object : "the " + object);
   noun->determined = true;
   noun->chinese = JoinedText(start, m_at);
   return noun;
+}
+
+// 一张 + clause + 的 + noun: the number read before the clause counts the
+// noun ("a ticket that …"); otherwise "the".
+std::string Chunker::CountedBefore() {
+  if (m_chunks.empty() || m_chunks.back().role != Role::Noun || !m_chunks.back().counted ||
+      m_chunks.back().english.find(' ') != std::string::npos) {
+    return "the ";
+  }
+  std::string count = std::move(m_chunks.back().english) + ' ';
+  m_chunks.pop_back();
+  return count;
 }
 
 // 把 + 名词 + 动词 → verb + noun (我把书放在桌上 → I put the book on the table).
@@ -220,9 +232,11 @@ Chunker::Outcome Chunker::PronounAlone(NounState& state) {
     m_at += 2;
     return Outcome::Matched;
   }
+  // 我们公司, 他们学校: a plural pronoun before a noun owns it.
+  const bool plural = Text(m_at) == "你们" || ((pronoun->flags & kPlural) && pronoun->english != "you");
   if (IsNoun(m_at + 1) && Tag(m_at + 1).starts_with('n') && !Tag(m_at + 1).starts_with("nr") &&
       m_words[m_at + 1].entry && m_words[m_at + 1].entry->frequency > 0 &&
-      ChineseClosedWord(Text(m_at + 1), WordClass::Kinship)) {
+      (ChineseClosedWord(Text(m_at + 1), WordClass::Kinship) || plural)) {
     state.front.emplace_back(pronoun->possessive);
     state.chunk.determined = true;
     m_at += 1;

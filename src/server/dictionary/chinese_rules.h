@@ -105,6 +105,7 @@ class Chunker {
   // Noun phrases (chinese_noun_rules.cpp).
   std::optional<Chunk> RelativeClause();
   std::optional<Chunk> DoerClause();
+  std::string CountedBefore();
   std::optional<Chunk> Ba();
   std::optional<Chunk> Bei();
   std::optional<Chunk> NounPhrase();

@@ -219,7 +219,7 @@ bool Chunker::ClauseJoiner(const ClauseWord& word, Chunk& chunk) {
 
 // 今天/明天 … → a time, at the end of the English clause.
 bool Chunker::TimeWord(const ClauseWord& word, Chunk& chunk) {
-  if (word.entry->tag != "t") return false;
+  if (word.entry->tag != "t" || !HasOtherSense(word.entry->value)) return false;  // 过期: "to expire"
   chunk.role = Role::Time;
   chunk.english = Sense(word.entry->value, false);
   return true;
