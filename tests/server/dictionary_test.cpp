@@ -60,6 +60,7 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
       {"上海", {"Shanghai municipality", "ns", 500}},                     {"越来越", {"more and more", "d", 500}},
       {"下雨", {"to rain", "v", 100}},   {"帮", {"to help", "v", 500}},     {"比", {"to compare", "p", 900}},
       {"从", {"from", "p", 900}},        {"到", {"to arrive", "v", 900}},    {"多", {"many/much", "m", 3000}},
+      {"我们", {"we", "r", 3000}},
   };
   tables.totalFrequency = 150000;
   const DictionaryIndex index = testing::IndexOf(tables);
