@@ -131,6 +131,7 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"我从十一点喝咖啡", "I drink coffee from eleven o'clock"},
            {"我今天早上喝咖啡", "I drink coffee this morning"},
            {"一千万", "Ten million"},
+           {"一亿三千万", "130 million"},                   // 万 multiplies its section only
            // Order and function words.
            {"他到北京了", "He arrived in Beijing"},
            {"去北京的学生", "The student that goes to Beijing"},

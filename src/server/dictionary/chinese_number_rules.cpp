@@ -35,8 +35,11 @@ std::optional<long> IntegerValue(std::string_view text) {
       section += (digit < 0 ? 1 : digit) * number->value;
       digit = -1;
     } else {
-      if (total + section + 9 > kLargestNumber / number->value || section > kLargestNumber) return std::nullopt;
-      total = (total + section + std::max(digit, 0L)) * number->value;
+      // 万 multiplies its own section (一亿三千万), 亿 all before it (十亿).
+      const long part = section + std::max(digit, 0L);
+      const long multiplied = number->value == 10000 ? part : total + part;
+      if (multiplied + 9 > kLargestNumber / number->value || section > kLargestNumber) return std::nullopt;
+      total = number->value == 10000 ? total + part * number->value : multiplied * number->value;
       section = 0;
       digit = -1;
     }

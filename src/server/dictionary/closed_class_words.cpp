@@ -258,6 +258,7 @@ constexpr ClosedClassWord kWords[] = {
     {Number, "百", "hundred", 0, {}, {}, 100},
     {Number, "千", "thousand", 0, {}, {}, 1000},
     {Number, "万", "ten thousand", kToEnglish, {}, {}, 10000},
+    {Number, "亿", "hundred million", kToEnglish, {}, {}, 100000000},
     {Number, "百万", "million", kToChinese, {}, {}, 1000000},
     // Ordinals: 第三 ↔ third; above twelve, digits (21st).
     {Ordinal, "第一", "first", 0, {}, {}, 1},
