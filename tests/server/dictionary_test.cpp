@@ -60,7 +60,8 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
       {"上海", {"Shanghai municipality", "ns", 500}},                     {"越来越", {"more and more", "d", 500}},
       {"下雨", {"to rain", "v", 100}},   {"帮", {"to help", "v", 500}},     {"比", {"to compare", "p", 900}},
       {"从", {"from", "p", 900}},        {"到", {"to arrive", "v", 900}},    {"多", {"many/much", "m", 3000}},
-      {"我们", {"we", "r", 3000}},
+      {"我们", {"we", "r", 3000}},       {"一家", {"the whole family", "m", 300}},
+      {"家", {"home", "q", 900, "", "#jia1\nn.home\nq.for businesses"}}, {"银行", {"bank", "n", 300}},
   };
   tables.totalFrequency = 150000;
   const DictionaryIndex index = testing::IndexOf(tables);
@@ -115,6 +116,7 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"他叫李小明", "He is called 李小明"},          // no pinyin for a given name: kept whole
            // Senses by neighbours: a classifier sense after 这, 该 before a noun, "let sb do sth" before a person.
            {"这起事故", "This accident"},
+           {"他去一家银行", "He goes to a bank"},             // 一家 held as one word: a + measure
            {"该书很长", "The book is very long"},
            {"他让我写信", "He lets me write letter"},
            {"我去了三次", "I went three times"},             // 三次 split into number and measure

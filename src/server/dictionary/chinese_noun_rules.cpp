@@ -4,6 +4,7 @@
 // rules after it, in the order of kNounRules.
 
 #include "dictionary/chinese_rules.h"
+#include "dictionary/chinese_segmenter.h"
 #include "dictionary/english_morphology.h"
 #include "text/utf8.h"
 
@@ -297,6 +298,17 @@ Chunker::Outcome Chunker::Determiner(NounState& state) {
 // 数 + 量词 + 名词 → number + noun (一本书 → a book); 数 + 杯 + 名词 → number cups of noun.
 Chunker::Outcome Chunker::NumberAndMeasure(NounState& state) {
   const std::size_t numberEnd = NumberEnd(m_at);
+  // 一家 + 名词, held as one word ("the whole family"): one and a measure word.
+  const std::string_view text = Text(m_at);
+  if (numberEnd == m_at && Tag(m_at) == "m" && text.starts_with("一") && CountCodePoints(text) == 2 &&
+      !IsChineseClosedWord(text) &&
+      (IsNoun(m_at + 1) || IsAdjective(m_at + 1)) && HasMeasureSense(m_index, text.substr(std::string_view("一").size()))) {
+    Fired("一 + measure word held as one: a");
+    state.front.emplace_back("a");
+    state.chunk.determined = state.numbered = true;
+    ++m_at;
+    return Outcome::Matched;
+  }
   if (numberEnd == m_at) return Outcome::Skipped;
   const auto parsed = NumberValue(JoinedText(m_at, numberEnd));
   if (!parsed) return Outcome::Skipped;  // too large to read as a number
@@ -381,6 +393,7 @@ Chunker::Outcome Chunker::PluralMen(NounState& state) {
 std::optional<Chunk> Chunker::Finish(NounState& state) {
   Chunk& chunk = state.chunk;
   bool counted = false;  // the measure word is the head and already counts: "three times"
+  const bool headless = state.nouns.empty();
   if (state.nouns.empty()) {
     if (!state.container.empty() || (state.numbered && m_at > state.start)) {
       state.nouns.push_back(state.container);
@@ -402,7 +415,7 @@ std::optional<Chunk> Chunker::Finish(NounState& state) {
   for (const std::string& noun : state.nouns) chunk.english += (chunk.english.empty() ? "" : " ") + noun;
   if (!head.empty()) chunk.english += (chunk.english.empty() ? "" : " ") + head;
   chunk.chinese = JoinedText(state.start, m_at);
-  chunk.counted = state.numbered;
+  chunk.counted = state.numbered && headless;
   if (chunk.english.ends_with("o'clock")) {
     chunk.role = Role::Time;  // a clock time: "at nine o'clock"
     chunk.english = "at " + chunk.english;

@@ -51,7 +51,7 @@ struct Chunk {
   bool past = false;
   bool causative = false;   // 让/叫 + person + verb: "let us write", no "to"
   bool comparison = false;  // 比 + noun: "than noun"
-  bool counted = false;     // a number of things or times: never a place to go to
+  bool counted = false;     // a number and measure without a noun (三次, 一张): never a place to go to
   std::string chinese;
 };
 

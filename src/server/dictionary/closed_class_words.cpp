@@ -52,6 +52,7 @@ constexpr ClosedClassWord kWords[] = {
     {Determiner, "很多", "many", kPlural},
     {Determiner, "很多", "much", kToChinese},
     {Determiner, "一些", "some", kPlural},
+    {Determiner, "一点", "a little", kToEnglish},
     {Determiner, "该", "the", kToEnglish | kBeforeNoun},
     {Determiner, "本", "this", kToEnglish | kBeforeNoun},
     {QuestionWord, "什么", "what"},
