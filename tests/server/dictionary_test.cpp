@@ -131,6 +131,7 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"公园里有学生", "There is a student in the park"},
            {"他明天之前来", "He comes before tomorrow"},
            {"我从十一点喝咖啡", "I drink coffee from eleven o'clock"},
+           {"我从明天喝咖啡", "I drink coffee from tomorrow"},
            {"我今天早上喝咖啡", "I drink coffee this morning"},
            {"一千万", "Ten million"},
            {"一亿三千万", "130 million"},                   // 万 multiplies its section only

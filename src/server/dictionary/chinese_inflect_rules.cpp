@@ -116,8 +116,10 @@ void ClauseWriter::EmitTime() {
   for (const std::string& time : m_time) {
     if (time.starts_with("at ")) Emit(time);
   }
+  // "from the early morning" is said as it is; "morning" alone takes "in the".
   const auto isPartOfDay = [](const std::string& time) {
-    return time.ends_with("morning") || time == "afternoon" || time == "evening" || time == "night";
+    return (time.ends_with("morning") && time.find(' ') == std::string::npos) || time == "early morning" ||
+           time == "afternoon" || time == "evening" || time == "night";
   };
   for (std::size_t t = 0; t < m_time.size(); ++t) {
     const std::string& time = m_time[t];

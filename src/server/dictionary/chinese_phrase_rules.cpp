@@ -105,6 +105,17 @@ bool Chunker::PlacePhrase(const ClauseWord& word, Chunk& chunk) {
   std::string english(preposition->english);
   const std::size_t placeEnd = m_at;
   if (!place) place = NumberPhrase();
+  // 到/从 + 下午, 明天: a time word of its own (推迟到下午 → "until the afternoon").
+  if (!place && Tag(m_at) == "t" && HasOtherSense(Senses(m_at)) && Tag(m_at + 1) != "t" &&
+      NumberEnd(m_at + 1) == m_at + 1) {
+    const std::string time = Sense(Senses(m_at++), false);
+    const bool partOfDay = time.ends_with("morning") || time == "afternoon" || time == "evening";
+    Fired("从/到 + time: from/to + time");
+    chunk.role = Role::Time;
+    chunk.english = word.text == "在" ? time  // said as any time word: "in the afternoon"
+                                      : (word.text == "到" ? "until" : english) + (partOfDay ? " the " : " ") + time;
+    return true;
+  }
   // 从 + 时间 → from + time (从九点开始 → starts from nine o'clock); 在 + 时间 keeps its own.
   if (place && place->role == Role::Time) {
     Fired("从/到 + time: from/to + time");
