@@ -62,6 +62,7 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
       {"从", {"from", "p", 900}},        {"到", {"to arrive", "v", 900}},    {"多", {"many/much", "m", 3000}},
       {"我们", {"we", "r", 3000}},       {"一家", {"the whole family", "m", 300}},
       {"家", {"home", "q", 900, "", "#jia1\nn.home\nq.for businesses"}}, {"银行", {"bank", "n", 300}},
+      {"中文", {"Chinese language", "nz", 300}},
   };
   tables.totalFrequency = 150000;
   const DictionaryIndex index = testing::IndexOf(tables);
@@ -121,6 +122,7 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"他让我写信", "He lets me write letter"},
            {"我去了三次", "I went three times"},             // 三次 split into number and measure
            {"他去上海", "He goes to Shanghai"},              // a place name without its note
+           {"他写中文", "He writes Chinese"},                // a language by its name
            // Questions, comparisons, existence, times.
            {"你去不去？", "Do you go?"},
            {"这是什么？", "What is this?"},

@@ -242,6 +242,9 @@ std::string Chunker::NounEnglish(std::size_t at) const {
   const ClauseWord& word = m_words[at];
   if (!word.entry) return std::string(word.text);
   std::string english = Sense(word.entry->value, false);
+  // A language is its name: "Chinese language" → "Chinese".
+  if (english.ends_with(" language") && std::isupper(static_cast<unsigned char>(english.front())))
+    english.resize(english.size() - std::string_view(" language").size());
   // A place name is its capitalised words: "Beijing municipality" → "Beijing".
   if (Tag(at).starts_with("ns") && !english.empty() && std::isupper(static_cast<unsigned char>(english.front()))) {
     for (std::size_t blank = english.find(' '); blank != std::string::npos; blank = english.find(' ', blank + 1)) {
