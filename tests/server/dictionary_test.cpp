@@ -62,7 +62,7 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
       {"从", {"from", "p", 900}},        {"到", {"to arrive", "v", 900}},    {"多", {"many/much", "m", 3000}},
       {"我们", {"we", "r", 3000}},       {"一家", {"the whole family", "m", 300}},
       {"家", {"home", "q", 900, "", "#jia1\nn.home\nq.for businesses"}}, {"银行", {"bank", "n", 300}},
-      {"中文", {"Chinese language", "nz", 300}},
+      {"中文", {"Chinese language", "nz", 300}}, {"一点", {"a bit", "m", 300}},
   };
   tables.totalFrequency = 150000;
   const DictionaryIndex index = testing::IndexOf(tables);
@@ -129,6 +129,7 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"你几点来？", "What time do you come?"},
            {"明天会下雨吗？", "Will it rain tomorrow?"},
            {"书比桌子小", "The book is smaller than the table"},
+           {"书小一点", "The book is a little smaller"},
            {"天气越来越好", "The weather is getting better and better"},
            {"公园里有学生", "There is a student in the park"},
            {"他明天之前来", "He comes before tomorrow"},
@@ -175,6 +176,7 @@ TEST(ChineseToEnglishTest, RenderingsDropPlaceholdersAndComparativesInflect) {
   for (const auto& [adjective, comparative] : Cases{
            {"cold", "colder"}, {"big", "bigger"}, {"easy", "easier"}, {"large", "larger"}, {"new", "newer"},
            {"good", "better"}, {"expensive", "more expensive"}, {"well known", "more well known"},
+           {"rapid", "more rapid"}, {"busy", "busier"}, {"quiet", "quieter"},
        }) {
     EXPECT_EQ(chinese_rules::Comparative(adjective), comparative) << adjective;
   }

@@ -19,14 +19,19 @@ bool IsModalVerb(std::string_view verb) {
 
 }  // namespace
 
-// "cold" → "colder", "big" → "bigger", "easy" → "easier", "expensive" → "more expensive".
+// "cold" → "colder", "big" → "bigger", "easy" → "easier", "rapid" → "more rapid".
 std::string Comparative(const std::string& adjective) {
   if (adjective == "good" || adjective == "well") return "better";
   if (adjective == "bad") return "worse";
   if (adjective == "many" || adjective == "much") return "more";
   const auto vowel = [](char c) { return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u'; };
-  if (adjective.find(' ') != std::string::npos || adjective.size() > 6) return "more " + adjective;
   const std::size_t n = adjective.size();
+  std::size_t syllables = 0;  // vowel groups, a final silent e not counted
+  for (std::size_t i = 0; i < n; ++i) {
+    if (vowel(adjective[i]) && (i == 0 || !vowel(adjective[i - 1])) && !(i == n - 1 && adjective[i] == 'e')) ++syllables;
+  }
+  if (adjective.find(' ') != std::string::npos || n > 6 || (syllables > 1 && !adjective.ends_with('y')))
+    return "more " + adjective;
   if (adjective.ends_with('y') && n > 2) return adjective.substr(0, n - 1) + "ier";
   if (adjective.ends_with('e')) return adjective + "r";
   if (n >= 3 && !vowel(adjective[n - 1]) && vowel(adjective[n - 2]) && !vowel(adjective[n - 3]) &&

@@ -189,8 +189,9 @@ void ClauseWriter::WritePredicate(bool imperative) {
   }
   Objects(p, i);
   const bool askedWhat = m_question && !m_whWord.empty() && p.after.empty();  // 现在几点: "what time is it"
-  if (imperative && !m_subject && !m_please && p.kind == Predicate::Kind::Be && !p.progressive && p.modal.empty() &&
-      ((!p.after.empty() && !m_question) || askedWhat)) {
+  const bool askedCan = m_question && !p.modal.empty() && !p.after.empty();  // 可以便宜一点吗: "can it be"
+  if (imperative && !m_subject && !m_please && p.kind == Predicate::Kind::Be && !p.progressive &&
+      ((p.modal.empty() && ((!p.after.empty() && !m_question) || askedWhat)) || askedCan)) {
     Fired("no subject + adjective: it is");  // 太贵了: "It is too expensive"
     m_subject = It();
     imperative = false;

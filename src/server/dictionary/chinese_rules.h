@@ -151,6 +151,7 @@ class Chunker {
   bool ClauseJoiner(const ClauseWord& word, Chunk& chunk);
   bool TimeWord(const ClauseWord& word, Chunk& chunk);
   bool Particle(const ClauseWord& word, Chunk& chunk);
+  bool ALittleMore(const ClauseWord& word, Chunk& chunk);
   bool DescribedAfterDegree(const ClauseWord& word, Chunk& chunk);
   bool StateAfterSubject(const ClauseWord& word, Chunk& chunk);
   bool VerbWord(const ClauseWord& word, Chunk& chunk);

@@ -2,6 +2,7 @@
 // begin a noun phrase is given its role by the first rule of kWordRules that
 // takes it.
 
+#include "dictionary/chinese_clause_writer.h"
 #include "dictionary/chinese_rules.h"
 
 namespace parlavo::server::chinese_rules {
@@ -36,6 +37,7 @@ const NamedRule<Chunker::WordRule> Chunker::kWordRules[] = {
     {"clause joiner", &Chunker::ClauseJoiner},
     {"time word", &Chunker::TimeWord},
     {"particle", &Chunker::Particle},
+    {"adjective + 一点: a little + comparative", &Chunker::ALittleMore},
     {"很/不 + adjective", &Chunker::DescribedAfterDegree},
     {"subject + state", &Chunker::StateAfterSubject},
     {"verb", &Chunker::VerbWord},
@@ -169,7 +171,8 @@ bool Chunker::ModalVerb(const ClauseWord& word, Chunk& chunk) {
   const ClosedClassWord* modal = ChineseClosedWord(word.text, WordClass::Modal);
   if (!modal) return false;
   const std::string_view next = Text(m_at);
-  if (IsVerb(m_at) || ChineseClosedWord(next, WordClass::Modal) || ChineseClosedWord(next, WordClass::Negator) ||
+  if (IsVerb(m_at) || IsAdjective(m_at) || ChineseClosedWord(next, WordClass::Modal) ||
+      ChineseClosedWord(next, WordClass::Negator) ||
       ChineseClosedWord(next, WordClass::Adverb) || next == "在" || next == "是") {
     chunk.role = Role::Modal;
     chunk.english = modal->english;
@@ -319,6 +322,15 @@ void Chunker::CausativeSense(const ClauseWord& word, Chunk& chunk) {
     }
     senses.remove_prefix(slash == std::string_view::npos ? senses.size() : slash + 1);
   }
+}
+
+// 形容词 + 一点/一些 → a little + comparative (便宜一点 → a little cheaper).
+bool Chunker::ALittleMore(const ClauseWord& word, Chunk& chunk) {
+  if (!word.entry->tag.starts_with('a') || (Text(m_at) != "一点" && Text(m_at) != "一些")) return false;
+  ++m_at;
+  chunk.role = Role::Adjective;
+  chunk.english = "a little " + Comparative(Sense(word.entry->value, false));
+  return true;
 }
 
 // 形容词 → adjective; 副形词 → adverb.
