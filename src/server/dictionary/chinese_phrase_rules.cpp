@@ -1,6 +1,7 @@
-// The chunk stage's phrases led by a preposition and its questions,
-// Chinese → English: 在/从/到 + place or time, 比 + noun, 几点, and A不A
-// read as a yes/no question (rules of kWordRules, and the clause's first pass).
+// The chunk stage's phrases led by a preposition or closed by a postposition,
+// and its questions, Chinese → English: 在/从/到 + place or time, 比 + noun,
+// time + 之前/以后, 几点, and A不A read as a yes/no question (rules of
+// kWordRules, a phrase rule of the chunk loop, and the clause's first pass).
 
 #include "dictionary/chinese_rules.h"
 #include "text/utf8.h"
@@ -174,6 +175,48 @@ bool Chunker::TimeQuestion(const ClauseWord& word, Chunk& chunk) {
   chunk.question = true;
   chunk.english = question->english;
   return true;
+}
+
+// (在) + 时间/名词 + 之前/以后/以内 → before/after/within + phrase (在周五之前 → before Friday).
+std::optional<Chunk> Chunker::Postposed() {
+  // Only where a postposition is near: the phrase is read once more otherwise.
+  const ClosedClassWord* post = nullptr;
+  for (std::size_t at = m_at + 1; at < std::min(m_at + 6, m_words.size()) && !post; ++at)
+    post = ChineseClosedWord(Text(at), WordClass::Postposition);
+  if (!post) return std::nullopt;
+  const std::size_t start = m_at;
+  const std::size_t traced = m_trace ? m_trace->rules().size() : 0;
+  if (Text(m_at) == "在") ++m_at;
+  const bool time = Tag(m_at) == "t";
+  std::optional<Chunk> phrase = NumberPhrase();
+  const bool counted = phrase.has_value() || time;
+  if (!phrase && time) {
+    phrase = Chunk{};
+    phrase->english = Sense(Senses(m_at), false);
+    phrase->proper = true;
+    ++m_at;
+  }
+  if (!phrase) phrase = NounPhrase();
+  post = ChineseClosedWord(Text(m_at), WordClass::Postposition);
+  // 在公园内 is a place; 门前 in front of a thing: only a time or number takes 前/后 alone.
+  const bool oneCharacter = post && CountCodePoints(post->chinese) == 1;
+  if (!phrase || !post || (start != m_at && Text(start) == "在" && post->english == "within" && oneCharacter) ||
+      (oneCharacter && !counted)) {
+    m_at = start;
+    if (m_trace) m_trace->Truncate(traced);
+    return std::nullopt;
+  }
+  ++m_at;
+  Fired("time + 之前/以后/以内: before/after/within + time");
+  std::string english = phrase->role == Role::Noun ? WithArticle(*phrase, "the") : phrase->english;
+  for (std::string_view preposition : {"on ", "at ", "in "}) {
+    if (english.starts_with(preposition)) english.erase(0, preposition.size());
+  }
+  Chunk chunk;
+  chunk.role = Role::Time;
+  chunk.english = std::string(post->english) + ' ' + english;
+  chunk.chinese = JoinedText(start, m_at);
+  return chunk;
 }
 
 }  // namespace parlavo::server::chinese_rules
