@@ -3,6 +3,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "dictionary/chinese_clause_writer.h"
 #include "dictionary/chinese_to_english.h"
 #include "dictionary/closed_class_words.h"
 #include "dictionary/dictionary_format.h"
@@ -51,6 +52,17 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
       {"小时", {"hour", "n", 300}},      {"二", {"two", "m", 900}},        {"四", {"four", "m", 900}},
       {"年", {"year", "q", 900}},        {"时候", {"time", "n", 900}},     {"得", {"to obtain", "v", 900}},
       {"过", {"to cross", "v", 900}},   {"和", {"and/with", "c", 3000}},
+      {"这", {"this", "r", 5000}},       {"起", {"to rise", "v", 900, "", "#qi3\nv.rise\nq.for events"}},
+      {"事故", {"accident", "n", 100}},  {"该", {"should", "r", 900}},   {"什么", {"what", "r", 900}},
+      {"高", {"high/tall", "a", 900}},   {"之前", {"before", "f", 500}}, {"几点", {"what time", "r", 100}},
+      {"让", {"to yield/to let sb do sth", "v", 900}},                    {"次", {"next", "q", 900, "", "#ci4\nn.next\nq.for events"}},
+      {"三次", {"third/three times", "m", 100}},                          {"无法", {"unable to", "n", 500}},
+      {"上海", {"Shanghai municipality", "ns", 500}},                     {"越来越", {"more and more", "d", 500}},
+      {"下雨", {"to rain", "v", 100}},   {"帮", {"to help", "v", 500}},     {"比", {"to compare", "p", 900}},
+      {"从", {"from", "p", 900}},        {"到", {"to arrive", "v", 900}},    {"多", {"many/much", "m", 3000}},
+      {"我们", {"we", "r", 3000}},       {"一家", {"the whole family", "m", 300}},
+      {"家", {"home", "q", 900, "", "#jia1\nn.home\nq.for businesses"}}, {"银行", {"bank", "n", 300}},
+      {"中文", {"Chinese language", "nz", 300}}, {"一点", {"a bit", "m", 300}},
   };
   tables.totalFrequency = 150000;
   const DictionaryIndex index = testing::IndexOf(tables);
@@ -90,7 +102,7 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"我喝了一个小时", "I drank one hour"},         // 一个 glued by the segmenter
            {"二零二四年他去北京", "He goes to Beijing in 2024"},
            // Function words and order.
-           {"我把书放在桌子上", "I put book on the table"},
+           {"我把书放在桌子上", "I put the book on the table"},
            {"我的钱包被偷了", "My wallet was stolen"},
            {"他写的信很长", "The letter that he writes is very long"},
            {"但是他不去", "But he doesn't go"},
@@ -103,6 +115,38 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
            {"小王来了", "Xiao Wang came"},
            {"王先生是老师", "Mr Wang is a teacher"},
            {"他叫李小明", "He is called 李小明"},          // no pinyin for a given name: kept whole
+           // Senses by neighbours: a classifier sense after 这, 该 before a noun, "let sb do sth" before a person.
+           {"这起事故", "This accident"},
+           {"他去一家银行", "He goes to a bank"},             // 一家 held as one word: a + measure
+           {"该书很长", "The book is very long"},
+           {"他让我写信", "He lets me write letter"},
+           {"我去了三次", "I went three times"},             // 三次 split into number and measure
+           {"他去上海", "He goes to Shanghai"},              // a place name without its note
+           {"他写中文", "He writes Chinese"},                // a language by its name
+           // Questions, comparisons, existence, times.
+           {"你去不去？", "Do you go?"},
+           {"这是什么？", "What is this?"},
+           {"你几点来？", "What time do you come?"},
+           {"明天会下雨吗？", "Will it rain tomorrow?"},
+           {"书比桌子小", "The book is smaller than the table"},
+           {"书小一点", "The book is a little smaller"},
+           {"天气越来越好", "The weather is getting better and better"},
+           {"公园里有学生", "There is a student in the park"},
+           {"他明天之前来", "He comes before tomorrow"},
+           {"我从十一点喝咖啡", "I drink coffee from eleven o'clock"},
+           {"我从明天喝咖啡", "I drink coffee from tomorrow"},
+           {"我今天早上喝咖啡", "I drink coffee this morning"},
+           {"一千万", "Ten million"},
+           {"一亿三千万", "130 million"},                   // 万 multiplies its section only
+           // Order and function words.
+           {"他到北京了", "He arrived in Beijing"},
+           {"去北京的学生", "The student that goes to Beijing"},
+           {"钱包已被偷", "The wallet has been stolen"},
+           {"我无法去", "I cannot go"},
+           {"帮帮我", "Help me"},
+           {"他多喝咖啡", "He drinks more coffee"},
+           {"这本书是我的", "This book is mine"},
+           {"我们老师很好", "Our teacher is very good"},
        }) {
     EXPECT_EQ(ChineseToEnglish(index, chinese), english) << chinese;
   }
@@ -111,8 +155,30 @@ TEST(ChineseToEnglishTest, SegmentsChoosesSensesAndAppliesTheTransferRules) {
   EXPECT_EQ(trace.rules(), (std::vector<std::string>{"pronoun", "modal", "negation", "verb", "modal + verb"}));
   // Rules that look ahead, cut short at the end of a clause.
   for (const char* odd : {"第", "百分之", "十一点半", "三月", "零点", "把", "被", "小", "我的的", "没有", "别", "点点",
+                          "有没", "不不", "是否", "比", "之前", "在之前", "帮帮", "这起", "到", "从",
                           "九万万万万万万万万万万万万万万万万万万块"}) {
     EXPECT_NO_THROW(ChineseToEnglish(index, odd)) << odd;
+  }
+}
+
+// How a dictionary sense reads in a sentence, and English comparatives.
+TEST(ChineseToEnglishTest, RenderingsDropPlaceholdersAndComparativesInflect) {
+  for (const auto& [sense, rendering] : Cases{
+           {"let sb do sth", "let"},
+           {"make sb (feel sad etc)", "make"},
+           {"return sth to sb", "return"},
+           {"get in touch with", "get in touch with"},
+           {"sb's", "sb's"},  // nothing left: the sense as it was
+           {"(coll.) cell phone", "cell phone"},
+       }) {
+    EXPECT_EQ(chinese_rules::Rendering(sense), rendering) << sense;
+  }
+  for (const auto& [adjective, comparative] : Cases{
+           {"cold", "colder"}, {"big", "bigger"}, {"easy", "easier"}, {"large", "larger"}, {"new", "newer"},
+           {"good", "better"}, {"expensive", "more expensive"}, {"well known", "more well known"},
+           {"rapid", "more rapid"}, {"busy", "busier"}, {"quiet", "quieter"},
+       }) {
+    EXPECT_EQ(chinese_rules::Comparative(adjective), comparative) << adjective;
   }
 }
 

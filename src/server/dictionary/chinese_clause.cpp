@@ -1,8 +1,10 @@
 #include "dictionary/chinese_clause.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "dictionary/chinese_rules.h"
+#include "dictionary/chinese_segmenter.h"
 #include "dictionary/english_morphology.h"
 #include "text/utf8.h"
 
@@ -64,17 +66,55 @@ Person PersonOf(const ClosedClassWord& pronoun) {
   return pronoun.flags & kFirstPerson ? Person::First : pronoun.flags & kPlural ? Person::Plural : Person::Third;
 }
 
+// A dictionary rendering as it stands in a sentence: the placeholders for
+// the objects around it ("sb", "sth") and notes in brackets left out:
+// "let sb do sth" → "let", "make sb (feel sad etc)" → "make", "return sth to sb" → "return".
+std::string Rendering(std::string_view sense) {
+  std::string bare;
+  int depth = 0;
+  for (const char c : sense) {
+    if (c == '(') ++depth;
+    if (depth == 0) bare += c;
+    if (c == ')' && depth > 0) --depth;
+  }
+  std::vector<std::string_view> words;
+  for (std::string_view rest = bare; !rest.empty();) {
+    const auto blank = rest.find(' ');
+    const std::string_view word = rest.substr(0, blank);
+    rest.remove_prefix(blank == std::string_view::npos ? rest.size() : blank + 1);
+    const bool placeholder = word == "sb" || word == "sth" || word == "sb's" || word == "sth's";
+    // "return sth to sb" → "return": the preposition between two placeholders goes with the second.
+    if (placeholder && words.size() >= 2 && words[words.size() - 2] == "sb") words.pop_back();
+    if (word.empty() || placeholder || (word == "do" && !words.empty() && words.back() == "sb")) {
+      if (placeholder) words.push_back("sb");  // dropped below; marks "sb do sth"
+      continue;
+    }
+    words.push_back(word);
+  }
+  std::string out;
+  for (const std::string_view word : words) {
+    if (word == "sb") continue;
+    if (!out.empty()) out += ' ';
+    out += word;
+  }
+  return out.empty() ? std::string(sense) : out;
+}
+
+bool IsTimeQuestion(const ClosedClassWord& row) {
+  return row.wordClass == WordClass::QuestionWord && (row.english == "when" || row.english == "what time");
+}
+
 std::string Sense(std::string_view senses, bool verb) {
   std::string_view first;
   while (!senses.empty()) {
     const auto slash = senses.find('/');
     const std::string_view sense = senses.substr(0, slash);
     if (first.empty()) first = sense;
-    if (verb == sense.starts_with("to ")) return std::string(verb ? sense.substr(3) : sense);
+    if (verb == sense.starts_with("to ")) return Rendering(verb ? sense.substr(3) : sense);
     senses.remove_prefix(slash == std::string_view::npos ? senses.size() : slash + 1);
   }
   if (first.starts_with("to ")) first.remove_prefix(3);
-  return std::string(first);
+  return Rendering(first);
 }
 
 bool HasVerbSense(std::string_view senses) {
@@ -122,12 +162,15 @@ Chunker::Chunker(const DictionaryIndex& index, const std::vector<ClauseWord>& wo
 }
 
 std::vector<Chunk> Chunker::Run() {
+  const bool asked = AskedByChoice();
   while (m_at < m_words.size()) {
     // After 很 or 不 comes what describes or acts, never a noun phrase.
     const bool describing =
         !m_chunks.empty() && (m_chunks.back().role == Role::Degree || m_chunks.back().role == Role::Negation);
     std::optional<Chunk> phrase;
-    if (!describing) phrase = RelativeClause();
+    if (!describing) phrase = Postposed();
+    if (!describing && !phrase) phrase = RelativeClause();
+    if (!describing && !phrase) phrase = DoerClause();
     if (!phrase) phrase = Ba();
     if (!phrase) phrase = Bei();
     if (!describing && !phrase) phrase = NumberPhrase();
@@ -135,6 +178,11 @@ std::vector<Chunk> Chunker::Run() {
     if (!describing && !phrase) phrase = NounPhrase();
     if (phrase && phrase->role == Role::Noun) phrase = Coordinated(std::move(*phrase));
     m_chunks.push_back(phrase ? std::move(*phrase) : Single());
+  }
+  if (asked) {
+    Chunk yesNo;
+    yesNo.chinese = "吗";  // read as a yes/no question by the order stage
+    m_chunks.push_back(std::move(yesNo));
   }
   return std::move(m_chunks);
 }
@@ -167,13 +215,21 @@ bool Chunker::IsNoun(std::size_t at) const {
   if (IsFunctionWord(at) || word.entry->value.empty() || !HasOtherSense(word.entry->value)) return false;
   const std::string_view tag = word.entry->tag;
   if (at == 0 && IsPredicateMarker(Text(1))) return true;  // the subject: "出口在左边"
+  if (at > 0 && Text(at - 1) == "的") return true;          // what 的 leads to is a thing: "你的包裹"
   if (tag == "vn") return !m_inPlace;
-  if (tag == "f") return m_inPlace;  // 在左边: "at the left"
+  if (tag == "q" && m_inPlace) return true;  // 到家: "home", not the measure word
+  if (tag == "f") return m_inPlace || at == 0;  // 在左边: "at the left"; 附近有…: the topic
+  if (AfterPlease(at) && HasVerbSense(word.entry->value)) return false;  // 请随时联系: an order
   if (tag.starts_with('v')) return !HasVerbSense(word.entry->value);
   if (tag.starts_with('n') || tag == "s" || tag == "an" || tag == "eng") return true;
   constexpr std::string_view kNotNouns = "vadpcufqmry";
   return tag != "t" && (tag.empty() || kNotNouns.find(tag.front()) == std::string_view::npos) &&
          !Sense(word.entry->value, false).empty() && !word.entry->value.starts_with("to ");
+}
+// 请 + (adverbs) + at.
+bool Chunker::AfterPlease(std::size_t at) const {
+  while (at > 0 && Tag(at - 1).starts_with('d')) --at;
+  return at > 0 && Text(at - 1) == "请";
 }
 bool Chunker::IsAdjective(std::size_t at) const { return Tag(at).starts_with('a') && !IsFunctionWord(at); }
 bool Chunker::IsVerb(std::size_t at) const {
@@ -185,7 +241,20 @@ bool Chunker::IsVerb(std::size_t at) const {
 std::string Chunker::NounEnglish(std::size_t at) const {
   const ClauseWord& word = m_words[at];
   if (!word.entry) return std::string(word.text);
-  return Sense(word.entry->value, false);
+  std::string english = Sense(word.entry->value, false);
+  // A language is its name: "Chinese language" → "Chinese".
+  if (english.ends_with(" language") && std::isupper(static_cast<unsigned char>(english.front())))
+    english.resize(english.size() - std::string_view(" language").size());
+  // A place name is its capitalised words: "Beijing municipality" → "Beijing".
+  if (Tag(at).starts_with("ns") && !english.empty() && std::isupper(static_cast<unsigned char>(english.front()))) {
+    for (std::size_t blank = english.find(' '); blank != std::string::npos; blank = english.find(' ', blank + 1)) {
+      if (blank + 1 < english.size() && std::islower(static_cast<unsigned char>(english[blank + 1]))) {
+        english.resize(blank);
+        break;
+      }
+    }
+  }
+  return english;
 }
 
 // A measure word at `at` before the noun after it, or one standing for its noun.
@@ -196,7 +265,8 @@ bool Chunker::IsMeasure(std::size_t at) const {
   for (std::size_t noun = at + 1; noun < std::min(at + 3, m_words.size()); ++noun) {
     if (m_words[noun].entry && m_words[noun].entry->measure == Text(at)) return true;
   }
-  return false;
+  // A word with a classifier sense between a number or determiner and a noun (这起事故, 这趟火车).
+  return (IsNoun(at + 1) || IsAdjective(at + 1)) && HasMeasureSense(m_index, Text(at));
 }
 
 // The end of a run of numeral words starting at `at` (== at when none).

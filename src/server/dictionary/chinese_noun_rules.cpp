@@ -4,6 +4,7 @@
 // rules after it, in the order of kNounRules.
 
 #include "dictionary/chinese_rules.h"
+#include "dictionary/chinese_segmenter.h"
 #include "dictionary/english_morphology.h"
 #include "text/utf8.h"
 
@@ -17,6 +18,17 @@ struct Chunker::NounState {
   std::string container;
   bool numbered = false;
 };
+
+namespace {
+
+// The possessive that stands alone: my → mine, her → hers, his → his.
+std::string Independent(std::string_view possessive) {
+  if (possessive == "my") return "mine";
+  if (possessive.ends_with('s')) return std::string(possessive);
+  return std::string(possessive) + 's';
+}
+
+}  // namespace
 
 const NamedRule<Chunker::NounRule> Chunker::kNounRules[] = {
     {"pronoun", &Chunker::PronounAlone},
@@ -62,11 +74,49 @@ std::optional<Chunk> Chunker::RelativeClause() {
     return std::nullopt;
   }
   Fired("clause + 的 + noun: noun that clause");
-  noun->english =
-      "the " + noun->english + " that " + (pronoun || !IsNoun(start) ? subject : "the " + subject) + ' ' + verb;
+  noun->english = CountedBefore() + noun->english + " that " + (pronoun || !IsNoun(start) ? subject : "the " + subject) +
+                  ' ' + verb;
   noun->determined = true;
   noun->chinese = JoinedText(start, m_at);
   return noun;
+}
+
+// 动词 + 宾语 + 的 + 名词 → the noun that verb object (去机场的公共汽车 → the bus that goes to the airport).
+std::optional<Chunk> Chunker::DoerClause() {
+  if (!IsVerb(m_at) || !IsNoun(m_at + 1) || Text(m_at + 2) != "的" || !IsNoun(m_at + 3) ||
+      ChineseClosedWord(Text(m_at + 1), WordClass::Pronoun)) {
+    return std::nullopt;
+  }
+  const std::size_t start = m_at;
+  const std::string verb = Sense(Senses(m_at), true);
+  const std::string object = NounEnglish(m_at + 1);
+  const bool objectProper = !m_words[m_at + 1].entry || Tag(m_at + 1).starts_with("nr") || Tag(m_at + 1).starts_with("ns");
+  m_at += 3;
+  auto noun = NounPhrase();
+  if (!noun) {
+    m_at = start;
+    return std::nullopt;
+  }
+  Fired("verb + object + 的 + noun: noun that verb object");
+  const bool motion = verb == "go" || verb == "come" || verb == "return";
+  noun->english = CountedBefore() + noun->english + " that " +
+                  InflectVerb(verb, noun->plural ? Inflection::None : Inflection::ThirdPerson) +
+                  (motion ? " to " : " ") + (objectProper ? object : "the " + object);
+  noun->determined = true;
+  noun->chinese = JoinedText(start, m_at);
+  return noun;
+}
+
+// 一张 + clause + 的 + noun: the number read before the clause counts the
+// noun ("a ticket that …"); otherwise "the".
+std::string Chunker::CountedBefore() {
+  if (m_chunks.empty() || m_chunks.back().role != Role::Noun || !m_chunks.back().counted ||
+      m_chunks.back().english.find(' ') != std::string::npos) {
+    return "the ";
+  }
+  std::string count = std::move(m_chunks.back().english) + ' ';
+  m_chunks.pop_back();
+  return count;
 }
 
 // 把 + 名词 + 动词 → verb + noun (我把书放在桌上 → I put the book on the table).
@@ -80,6 +130,8 @@ std::optional<Chunk> Chunker::Ba() {
   }
   Fired("把 + noun + verb: verb + noun");
   m_chunks.push_back(Single());
+  if (!object->pronoun) object->english = WithArticle(*object, "the");  // a thing both sides know
+  object->determined = true;
   return object;
 }
 
@@ -139,13 +191,23 @@ Chunker::Outcome Chunker::PronounAlone(NounState& state) {
     m_at += 2;
     return Outcome::Matched;
   }
+  // 我们公司, 他们学校: a plural pronoun before a noun owns it.
+  const bool plural = Text(m_at) == "你们" || ((pronoun->flags & kPlural) && pronoun->english != "you");
   if (IsNoun(m_at + 1) && Tag(m_at + 1).starts_with('n') && !Tag(m_at + 1).starts_with("nr") &&
       m_words[m_at + 1].entry && m_words[m_at + 1].entry->frequency > 0 &&
-      ChineseClosedWord(Text(m_at + 1), WordClass::Kinship)) {
+      (ChineseClosedWord(Text(m_at + 1), WordClass::Kinship) || plural)) {
     state.front.emplace_back(pronoun->possessive);
     state.chunk.determined = true;
     m_at += 1;
     return Outcome::Matched;
+  }
+  if (Text(m_at + 1) == "的" && m_at + 2 == m_words.size()) {
+    Fired("pronoun + 的 alone: mine");  // 这本书是我的: "This book is mine"
+    state.chunk.english = Independent(pronoun->possessive);
+    state.chunk.determined = true;
+    state.chunk.chinese = JoinedText(m_at, m_at + 2);
+    m_at += 2;
+    return Outcome::Finished;
   }
   state.chunk.pronoun = pronoun;
   state.chunk.english = pronoun->english;
@@ -180,6 +242,9 @@ Chunker::Outcome Chunker::Determiner(NounState& state) {
   const ClosedClassWord* question = determiner ? nullptr : ChineseClosedWord(Text(m_at), WordClass::QuestionWord);
   if (!determiner && !question) return Outcome::Skipped;
   const ClosedClassWord& row = determiner ? *determiner : *question;
+  // 几点, 什么时候: ask when, determine nothing.
+  if (IsTimeQuestion(row) || (question && Text(m_at + 1) == "时候")) return Outcome::Skipped;
+  if ((row.flags & kBeforeNoun) && !IsNoun(m_at + 1)) return Outcome::Skipped;
   state.front.emplace_back(row.english);
   state.chunk.determined = true;
   state.chunk.plural = row.flags & kPlural;
@@ -191,6 +256,17 @@ Chunker::Outcome Chunker::Determiner(NounState& state) {
 // 数 + 量词 + 名词 → number + noun (一本书 → a book); 数 + 杯 + 名词 → number cups of noun.
 Chunker::Outcome Chunker::NumberAndMeasure(NounState& state) {
   const std::size_t numberEnd = NumberEnd(m_at);
+  // 一家 + 名词, held as one word ("the whole family"): one and a measure word.
+  const std::string_view text = Text(m_at);
+  if (numberEnd == m_at && Tag(m_at) == "m" && text.starts_with("一") && CountCodePoints(text) == 2 &&
+      !IsChineseClosedWord(text) &&
+      (IsNoun(m_at + 1) || IsAdjective(m_at + 1)) && HasMeasureSense(m_index, text.substr(std::string_view("一").size()))) {
+    Fired("一 + measure word held as one: a");
+    state.front.emplace_back("a");
+    state.chunk.determined = state.numbered = true;
+    ++m_at;
+    return Outcome::Matched;
+  }
   if (numberEnd == m_at) return Outcome::Skipped;
   const auto parsed = NumberValue(JoinedText(m_at, numberEnd));
   if (!parsed) return Outcome::Skipped;  // too large to read as a number
@@ -253,6 +329,7 @@ Chunker::Outcome Chunker::ModifiersAndNouns(NounState& state) {
         state.chunk.proper = true;
       }
       state.nouns.push_back(NounEnglish(m_at));
+      state.chunk.locative = Tag(m_at) == "s" || Tag(m_at) == "f";
       lastNoun = m_at;
       ++m_at;
     } else {
@@ -273,9 +350,12 @@ Chunker::Outcome Chunker::PluralMen(NounState& state) {
 // The phrase in English order: determiners, modifiers, nouns, the head last.
 std::optional<Chunk> Chunker::Finish(NounState& state) {
   Chunk& chunk = state.chunk;
+  bool counted = false;  // the measure word is the head and already counts: "three times"
+  const bool headless = state.nouns.empty();
   if (state.nouns.empty()) {
     if (!state.container.empty() || (state.numbered && m_at > state.start)) {
       state.nouns.push_back(state.container);
+      counted = !state.container.empty();
       state.container.clear();
     } else if (chunk.determined && m_at > state.start && state.front.size() == 1) {
       chunk.english = state.front.front();  // "这" alone: "this"
@@ -287,12 +367,13 @@ std::optional<Chunk> Chunker::Finish(NounState& state) {
   }
   std::string head = state.nouns.back();
   state.nouns.pop_back();
-  if (chunk.plural && state.container.empty() && !head.empty()) head = Plural(head);
+  if (chunk.plural && state.container.empty() && !head.empty() && !counted) head = Plural(head);
   if (!state.container.empty()) head = state.container + " of " + head;
   chunk.english = JoinWords(state.front);
   for (const std::string& noun : state.nouns) chunk.english += (chunk.english.empty() ? "" : " ") + noun;
   if (!head.empty()) chunk.english += (chunk.english.empty() ? "" : " ") + head;
   chunk.chinese = JoinedText(state.start, m_at);
+  chunk.counted = state.numbered && headless;
   if (chunk.english.ends_with("o'clock")) {
     chunk.role = Role::Time;  // a clock time: "at nine o'clock"
     chunk.english = "at " + chunk.english;

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "dictionary/chinese_rules.h"
 #include "dictionary/english_morphology.h"
@@ -34,8 +35,11 @@ std::optional<long> IntegerValue(std::string_view text) {
       section += (digit < 0 ? 1 : digit) * number->value;
       digit = -1;
     } else {
-      if (total + section + 9 > kLargestNumber / number->value || section > kLargestNumber) return std::nullopt;
-      total = (total + section + std::max(digit, 0L)) * number->value;
+      // 万 multiplies its own section (一亿三千万), 亿 all before it (十亿).
+      const long part = section + std::max(digit, 0L);
+      const long multiplied = number->value == 10000 ? part : total + part;
+      if (multiplied + 9 > kLargestNumber / number->value || section > kLargestNumber) return std::nullopt;
+      total = number->value == 10000 ? total + part * number->value : multiplied * number->value;
       section = 0;
       digit = -1;
     }
@@ -112,6 +116,10 @@ std::string EnglishNumber(double value) {
     }
   }
   if (whole == 100 || whole == 1000) return whole == 100 ? "a hundred" : "a thousand";
+  // 一千万 → "ten million", 三十亿 → "three billion": round large numbers in words.
+  for (const auto& [size, name] : {std::pair{1000000000L, " billion"}, std::pair{1000000L, " million"}}) {
+    if (whole >= size && whole % (size / 10) == 0) return EnglishNumber(static_cast<double>(whole) / size) + name;
+  }
   return std::to_string(whole);
 }
 

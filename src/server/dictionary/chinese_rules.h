@@ -46,16 +46,24 @@ struct Chunk {
   bool determined = false;  // has a determiner, possessor or number: takes no article
   bool proper = false;      // a name or kept text: takes no article
   bool question = false;    // holds a question word
+  bool locative = false;    // a place word (附近, 楼下): "there is … nearby"
   // Negation: 没 (past) rather than 不.
   bool past = false;
+  bool causative = false;   // 让/叫 + person + verb: "let us write", no "to"
+  bool comparison = false;  // 比 + noun: "than noun"
+  bool counted = false;     // a number and measure without a noun (三次, 一张): never a place to go to
   std::string chinese;
 };
 
 Person PersonOf(const ClosedClassWord& pronoun);
+// 几点, 什么时候: a question word that asks for a time, not a thing.
+bool IsTimeQuestion(const ClosedClassWord& row);
 
 // The rendering of a word for its use: a verb's first "to" sense without
 // "to", otherwise the first sense that is not a verb; failing that, the first.
 std::string Sense(std::string_view senses, bool verb);
+// One sense as it stands in a sentence, without "sb"/"sth" and notes in brackets.
+std::string Rendering(std::string_view sense);
 bool HasVerbSense(std::string_view senses);
 bool HasOtherSense(std::string_view senses);
 // The noun phrase as English puts it in a sentence: bare common nouns take an article.
@@ -96,9 +104,12 @@ class Chunker {
 
   // Noun phrases (chinese_noun_rules.cpp).
   std::optional<Chunk> RelativeClause();
+  std::optional<Chunk> DoerClause();
+  std::string CountedBefore();
   std::optional<Chunk> Ba();
   std::optional<Chunk> Bei();
   std::optional<Chunk> NounPhrase();
+  std::optional<Chunk> Postposed();
   Chunk Coordinated(Chunk first);
   Outcome PronounAlone(NounState& state);
   Outcome TimePossessor(NounState& state);
@@ -118,12 +129,16 @@ class Chunker {
   // Other words (chinese_word_rules.cpp).
   Chunk Single();
   bool NegatedWord(const ClauseWord& word, Chunk& chunk);
+  bool AskedByChoice();
   bool Unknown(const ClauseWord& word, Chunk& chunk);
   bool Copula(const ClauseWord& word, Chunk& chunk);
   bool HaveNo(const ClauseWord& word, Chunk& chunk);
   bool Negation(const ClauseWord& word, Chunk& chunk);
   bool Progressive(const ClauseWord& word, Chunk& chunk);
   bool HereThere(const ClauseWord& word, Chunk& chunk);
+  bool TimeQuestion(const ClauseWord& word, Chunk& chunk);
+  bool Comparison(const ClauseWord& word, Chunk& chunk);
+  bool AfterPlease(std::size_t at) const;
   bool PlacePhrase(const ClauseWord& word, Chunk& chunk);
   bool GrammarAdverb(const ClauseWord& word, Chunk& chunk);
   bool Already(const ClauseWord& word, Chunk& chunk);
@@ -131,20 +146,23 @@ class Chunker {
   bool Please(const ClauseWord& word, Chunk& chunk);
   bool ModalVerb(const ClauseWord& word, Chunk& chunk);
   bool Want(const ClauseWord& word, Chunk& chunk);
+  bool MoreOrLess(const ClauseWord& word, Chunk& chunk);
   bool DegreeWord(const ClauseWord& word, Chunk& chunk);
   bool ClauseJoiner(const ClauseWord& word, Chunk& chunk);
   bool TimeWord(const ClauseWord& word, Chunk& chunk);
   bool Particle(const ClauseWord& word, Chunk& chunk);
+  bool ALittleMore(const ClauseWord& word, Chunk& chunk);
   bool DescribedAfterDegree(const ClauseWord& word, Chunk& chunk);
   bool StateAfterSubject(const ClauseWord& word, Chunk& chunk);
   bool VerbWord(const ClauseWord& word, Chunk& chunk);
+  void CausativeSense(const ClauseWord& word, Chunk& chunk);
   bool AdjectiveWord(const ClauseWord& word, Chunk& chunk);
   bool AdverbWord(const ClauseWord& word, Chunk& chunk);
   bool AnyWord(const ClauseWord& word, Chunk& chunk);
   static Chunk NegationChunk(bool past);
 
   const DictionaryIndex& m_index;
-  const std::vector<ClauseWord>& m_words;
+  std::vector<ClauseWord> m_words;  // a copy: 有没有 loses its denied half
   RuleTrace* m_trace;
   std::vector<bool> m_functionWords;
   std::size_t m_at = 0;

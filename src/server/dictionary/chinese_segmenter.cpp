@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "dictionary/closed_class_words.h"
+#include "dictionary/dictionary_format.h"
 #include "text/utf8.h"
 
 namespace parlavo::server {
@@ -12,7 +14,38 @@ namespace {
 constexpr double kUnlistedFrequency = 0.1;   // in CC-CEDICT, not in jieba
 constexpr double kUnknownFrequency = 0.001;  // in neither
 
+// 三次, 两本: numerals (more than one) and a measure word that jieba keeps as
+// one word, whose own senses ("third", "degree three") are seldom the meaning.
+// Returns where the measure word starts, or 0.
+std::size_t NumberAndMeasureSplit(const DictionaryIndex& index, const ChineseWord& word) {
+  if (!word.entry || word.entry->tag != "m" || IsChineseClosedWord(word.text)) return 0;
+  std::size_t pos = 0, last = 0;
+  long value = 0;
+  while (pos < word.text.size()) {
+    last = pos;
+    NextCodePoint(word.text, pos);
+    if (pos == word.text.size()) break;
+    const ClosedClassWord* digit = ChineseClosedWord(word.text.substr(last, pos - last), WordClass::Number);
+    if (!digit) return 0;
+    value = digit->value;
+  }
+  if (last == 0 || (value < 2 && last == std::string_view("一").size()) ||
+      ChineseClosedWord(word.text.substr(last), WordClass::Number)) {
+    return 0;
+  }
+  return HasMeasureSense(index, word.text.substr(last)) ? last : 0;
+}
+
 }  // namespace
+
+bool HasMeasureSense(const DictionaryIndex& index, std::string_view word) {
+  for (const IndexReading& reading : index.ChineseReadings(word)) {
+    for (const IndexSense& sense : reading.senses) {
+      if (sense.wordClass == dictionary_format::kMeasureClass) return true;
+    }
+  }
+  return false;
+}
 
 std::vector<ChineseWord> SegmentChinese(const DictionaryIndex& index, std::string_view han) {
   std::vector<std::size_t> bounds{0};
@@ -50,6 +83,10 @@ std::vector<ChineseWord> SegmentChinese(const DictionaryIndex& index, std::strin
     // Characters the dictionary lacks stay together: most often a name.
     if (!choice[i].entry && !words.empty() && !words.back().entry) {
       words.back().text = std::string_view(words.back().text.data(), words.back().text.size() + choice[i].text.size());
+    } else if (const std::size_t split = NumberAndMeasureSplit(index, choice[i])) {
+      const std::string_view number = choice[i].text.substr(0, split), measure = choice[i].text.substr(split);
+      words.push_back({number, index.Chinese(number)});
+      words.push_back({measure, index.Chinese(measure)});
     } else {
       words.push_back(choice[i]);
     }

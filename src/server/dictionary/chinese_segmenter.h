@@ -18,6 +18,11 @@ struct ChineseWord {
 // word jieba lacks costs as if it occurred once in ten (it is still better
 // than characters alone), a character the dictionary lacks costs most; such
 // characters next to each other make one word.
+// Numerals and a measure word that the dictionary holds as one word (三次) are
+// split in two, so that the number rules read them.
 std::vector<ChineseWord> SegmentChinese(const DictionaryIndex& index, std::string_view han);
+
+// Whether any reading of a word has a classifier sense (起: "for occurrences").
+bool HasMeasureSense(const DictionaryIndex& index, std::string_view word);
 
 }  // namespace parlavo::server

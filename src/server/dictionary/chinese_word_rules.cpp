@@ -2,6 +2,7 @@
 // begin a noun phrase is given its role by the first rule of kWordRules that
 // takes it.
 
+#include "dictionary/chinese_clause_writer.h"
 #include "dictionary/chinese_rules.h"
 
 namespace parlavo::server::chinese_rules {
@@ -9,10 +10,6 @@ namespace parlavo::server::chinese_rules {
 namespace {
 
 constexpr std::string_view kNo = "不";
-
-bool IsDemonstrativePlace(std::string_view text) {
-  return text == "这里" || text == "这儿" || text == "那里" || text == "那儿";
-}
 
 // 找不到, 做不完: the result a verb cannot reach.
 bool IsResult(std::string_view c) { return c == "到" || c == "了" || c == "动" || c == "完" || c == "懂" || c == "开"; }
@@ -26,6 +23,8 @@ const NamedRule<Chunker::WordRule> Chunker::kWordRules[] = {
     {"negation", &Chunker::Negation},
     {"在 + verb: progressive", &Chunker::Progressive},
     {"在这里: here", &Chunker::HereThere},
+    {"比 + noun: than noun", &Chunker::Comparison},
+    {"几点/什么时候: what time/when", &Chunker::TimeQuestion},
     {"在 + place", &Chunker::PlacePhrase},
     {"grammar adverb", &Chunker::GrammarAdverb},
     {"已经: perfect", &Chunker::Already},
@@ -33,10 +32,12 @@ const NamedRule<Chunker::WordRule> Chunker::kWordRules[] = {
     {"请: please", &Chunker::Please},
     {"modal", &Chunker::ModalVerb},
     {"想/要: want", &Chunker::Want},
+    {"多/少 + verb: verb more/less", &Chunker::MoreOrLess},
     {"degree", &Chunker::DegreeWord},
     {"clause joiner", &Chunker::ClauseJoiner},
     {"time word", &Chunker::TimeWord},
     {"particle", &Chunker::Particle},
+    {"adjective + 一点: a little + comparative", &Chunker::ALittleMore},
     {"很/不 + adjective", &Chunker::DescribedAfterDegree},
     {"subject + state", &Chunker::StateAfterSubject},
     {"verb", &Chunker::VerbWord},
@@ -134,44 +135,6 @@ bool Chunker::Progressive(const ClauseWord& word, Chunk& chunk) {
   return true;
 }
 
-// 在/从/到/离 + 这里/那里 → here/there, from here, to there.
-bool Chunker::HereThere(const ClauseWord& word, Chunk& chunk) {
-  const ClosedClassWord* preposition = ChineseClosedWord(word.text, WordClass::Preposition);
-  if (!preposition || !IsDemonstrativePlace(Text(m_at))) return false;
-  chunk.role = Role::Place;
-  const std::string_view where = Text(m_at++).starts_with("这") ? "here" : "there";
-  chunk.english = (word.text == "在" ? "" : std::string(preposition->english) + ' ') + std::string(where);
-  return true;
-}
-
-// 在 + 地方 (+ 里/上) → in/at/on the place, after the English verb.
-bool Chunker::PlacePhrase(const ClauseWord& word, Chunk& chunk) {
-  const ClosedClassWord* preposition = ChineseClosedWord(word.text, WordClass::Preposition);
-  if (!preposition) return false;
-  chunk.role = Role::Place;
-  m_inPlace = true;
-  auto place = NounPhrase();
-  m_inPlace = false;
-  std::string english(preposition->english);
-  if (!place) {
-    chunk.english = english;
-    return true;
-  }
-  if (const ClosedClassWord* locative = ChineseClosedWord(Text(m_at), WordClass::Locative)) {
-    if (word.text == "在") english = locative->english;
-    ++m_at;
-  } else if (word.text == "在" && place->proper) {
-    english = "in";
-  }
-  if (place->question) {
-    chunk.english = place->english;  // 在哪里: "where"
-    chunk.question = true;
-  } else {
-    chunk.english = english + ' ' + WithArticle(*place, "the");
-  }
-  return true;
-}
-
 // 也/还/再/都 → also/still/again/(unsaid).
 bool Chunker::GrammarAdverb(const ClauseWord& word, Chunk& chunk) {
   const ClosedClassWord* adverb = ChineseClosedWord(word.text, WordClass::Adverb);
@@ -208,7 +171,8 @@ bool Chunker::ModalVerb(const ClauseWord& word, Chunk& chunk) {
   const ClosedClassWord* modal = ChineseClosedWord(word.text, WordClass::Modal);
   if (!modal) return false;
   const std::string_view next = Text(m_at);
-  if (IsVerb(m_at) || ChineseClosedWord(next, WordClass::Modal) || ChineseClosedWord(next, WordClass::Negator) ||
+  if (IsVerb(m_at) || IsAdjective(m_at) || ChineseClosedWord(next, WordClass::Modal) ||
+      ChineseClosedWord(next, WordClass::Negator) ||
       ChineseClosedWord(next, WordClass::Adverb) || next == "在" || next == "是") {
     chunk.role = Role::Modal;
     chunk.english = modal->english;
@@ -224,6 +188,17 @@ bool Chunker::Want(const ClauseWord& word, Chunk& chunk) {
   if (word.text != "想" && word.text != "要") return false;
   chunk.role = Role::Verb;
   chunk.english = IsVerb(m_at) || Text(m_at) == "去" ? "want to" : "want";
+  return true;
+}
+
+// 多/少 + 动词 → verb + more/less (多喝水 → drink more water).
+bool Chunker::MoreOrLess(const ClauseWord& word, Chunk& chunk) {
+  const std::size_t object = Text(m_at + 1) == "了" ? m_at + 2 : m_at + 1;
+  if ((word.text != "多" && word.text != "少") || !IsVerb(m_at) || NumberEnd(object) > object) {
+    return false;  // 多买了两本: "two more", not said here
+  }
+  chunk = Single();
+  chunk.english += word.text == "多" ? " more" : " less";
   return true;
 }
 
@@ -247,7 +222,7 @@ bool Chunker::ClauseJoiner(const ClauseWord& word, Chunk& chunk) {
 
 // 今天/明天 … → a time, at the end of the English clause.
 bool Chunker::TimeWord(const ClauseWord& word, Chunk& chunk) {
-  if (word.entry->tag != "t") return false;
+  if (word.entry->tag != "t" || !HasOtherSense(word.entry->value)) return false;  // 过期: "to expire"
   chunk.role = Role::Time;
   chunk.english = Sense(word.entry->value, false);
   return true;
@@ -289,13 +264,21 @@ bool Chunker::StateAfterSubject(const ClauseWord& word, Chunk& chunk) {
 
 // 动词 → verb; 动词 + 不 + 结果 → cannot + verb (找不到); 叫 + 名字 → be called.
 bool Chunker::VerbWord(const ClauseWord& word, Chunk& chunk) {
-  const bool afterPlease = !m_chunks.empty() && m_chunks.back().role == Role::Please;
+  // 请 (+ adverb) + verb: an order, whatever jieba calls the word.
+  bool afterPlease = false;
+  for (auto chunk = m_chunks.rbegin(); chunk != m_chunks.rend() && !afterPlease; ++chunk) {
+    if (chunk->role != Role::Adverb) {
+      afterPlease = chunk->role == Role::Please;
+      break;
+    }
+  }
   if (!IsVerb(m_at - 1) && !(word.entry->tag.starts_with('v') && word.text != m_words[m_at - 1].text) &&
       !(afterPlease && HasVerbSense(word.entry->value))) {
     return false;
   }
   chunk.role = Role::Verb;
   chunk.english = Sense(word.entry->value, true);
+  CausativeSense(word, chunk);
   const std::string_view after = Text(m_at);
   const bool joined = after.starts_with(kNo) && IsResult(after.substr(kNo.size()));
   if (after == "过") {
@@ -322,6 +305,31 @@ bool Chunker::VerbWord(const ClauseWord& word, Chunk& chunk) {
        ChineseClosedWord(Text(m_at), WordClass::Determiner))) {
     chunk.english = "be called";
   }
+  return true;
+}
+
+// 让/叫 + 人 + 动词 → let/have + person + verb: the sense the dictionary gives for "sb do sth".
+void Chunker::CausativeSense(const ClauseWord& word, Chunk& chunk) {
+  if (!(ChineseClosedWord(Text(m_at), WordClass::Pronoun) || IsNoun(m_at)) || !IsVerb(m_at + 1)) return;
+  for (std::string_view senses = word.entry->value; !senses.empty();) {
+    const auto slash = senses.find('/');
+    const std::string_view sense = senses.substr(0, slash);
+    if (sense.starts_with("to ") && sense.find(" sb do sth") != std::string_view::npos) {
+      Fired("verb + person + verb: causative sense");
+      chunk.english = Sense(sense, true);
+      chunk.causative = true;
+      return;
+    }
+    senses.remove_prefix(slash == std::string_view::npos ? senses.size() : slash + 1);
+  }
+}
+
+// 形容词 + 一点/一些 → a little + comparative (便宜一点 → a little cheaper).
+bool Chunker::ALittleMore(const ClauseWord& word, Chunk& chunk) {
+  if (!word.entry->tag.starts_with('a') || (Text(m_at) != "一点" && Text(m_at) != "一些")) return false;
+  ++m_at;
+  chunk.role = Role::Adjective;
+  chunk.english = "a little " + Comparative(Sense(word.entry->value, false));
   return true;
 }
 

@@ -27,6 +27,7 @@ enum class WordClass : std::uint8_t {
   Do,
   Have,
   Preposition,
+  Postposition,
   Conjunction,
   Particle,
   Please,
@@ -50,6 +51,7 @@ enum WordFlag : std::uint8_t {
   kPast = 8,         // was, did, had; 没
   kToEnglish = 16,   // read from Chinese only (您 → you, but you → 你)
   kToChinese = 32,   // read from English only
+  kBeforeNoun = 64,  // a determiner only before a noun (该 is "should" elsewhere)
 };
 
 struct ClosedClassWord {
