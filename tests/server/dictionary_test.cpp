@@ -135,6 +135,9 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
       {"busy", {"忙", "a"}},            {"know", {"知道", "v"}},          {"milk", {"牛奶", "n"}},
       {"money", {"钱", "n"}},           {"cost", {"花", "v"}},            {"come", {"来", "v"}},
       {"tall", {"高", "a"}},            {"beijing", {"北京", "ns"}},
+      {"table", {"桌子", "n", 0, "张"}}, {"heavy", {"重", "a"}},         {"carry", {"搬", "v"}},
+      {"eat", {"吃", "v"}},             {"wash", {"洗", "v"}},            {"hand", {"手", "n"}},
+      {"meeting", {"会议", "n"}},       {"sleep", {"睡", "v"}},           {"morning", {"早上", "t"}},
   };
   const DictionaryIndex index = testing::IndexOf(tables);
   for (const auto& [english, chinese] : Cases{
@@ -179,6 +182,14 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"I was busy when he came", "他来了的时候，我很忙"},
            {"My wallet was stolen by him", "我的钱包被他偷了"},
            {"The book that I bought is small", "我买的书很小"},
+           {"The book on the table is small", "桌子上的书很小"},      // place + 的 + noun
+           {"Which book do you like?", "你喜欢哪本书？"},
+           {"Where can I buy coffee?", "我能在哪里买咖啡？"},
+           {"Let me know", "让我知道"},
+           {"Wash your hands before eating", "吃以前洗你的手"},
+           {"He slept during the meeting", "他会议期间睡了"},
+           {"We go at nine in the morning", "我们早上九点去"},     // the larger unit of time first
+           {"The book is too heavy to carry", "书太重了，无法搬"},
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;
   }

@@ -199,6 +199,7 @@ void ClauseBuilder::Preposition(Predicate& p, bool complementSlot) {
     m_noIndefinite = false;
     return;  // "want to go": the infinitive follows
   }
+  if (TimeClause(p, preposition)) return;
   auto noun = ParseNounPhrase();
   m_noIndefinite = false;
   if (!noun) return;
@@ -240,6 +241,46 @@ void ClauseBuilder::Preposition(Predicate& p, bool complementSlot) {
     return;
   }
   m_places.push_back(preposition.chinese + noun->chinese);
+}
+
+// before/after/during + noun or verb-ing → noun/verb + 以前/以后/期间, a time before the verb.
+bool ClauseBuilder::TimeClause(Predicate& p, const Item& preposition) {
+  const std::string& word = preposition.lookup;
+  if (word != "before" && word != "after" && word != "during") return false;
+  m_noIndefinite = false;
+  Fired("before/after/during: a time before the verb");
+  if (Is(Kind::Verb)) {
+    p.times.push_back(Current().chinese + preposition.chinese);  // before eating: 吃以前
+    ++m_at;
+    return true;
+  }
+  if (auto noun = ParseNounPhrase()) p.times.push_back(noun->chinese + preposition.chinese);
+  return true;
+}
+
+// noun + in/on/at/under/from/with + noun + verb group → place + 的 + noun:
+// the book on the table is … → 桌子上的书….
+void ClauseBuilder::SubjectModifier() {
+  const std::string& word = m_at < m_items.size() ? m_items[m_at].lookup : std::string();
+  if (!m_subject || m_subject->pronoun || m_subject->time ||
+      (word != "in" && word != "on" && word != "at" && word != "under" && word != "from" && word != "with")) {
+    return;
+  }
+  const std::size_t start = m_at, places = m_places.size();
+  Predicate scratch;
+  Preposition(scratch, false);
+  const bool verbFollows = Is(Kind::Be) || Is(Kind::Verb) || Is(Kind::Modal) || Is(Kind::Do) || Is(Kind::Have) ||
+                           Is(Kind::Not) || Is(Kind::Adverb);
+  if (!verbFollows || m_places.size() != places + 1 || !scratch.objects.empty() || !scratch.times.empty()) {
+    m_at = start;
+    m_places.resize(places);
+    return;
+  }
+  Fired("noun + preposition phrase: …的 + noun");
+  std::string place = m_places.back();
+  m_places.pop_back();
+  if (place.starts_with("在")) place.erase(0, std::string_view("在").size());
+  m_subject->chinese = place + "的" + m_subject->chinese;
 }
 
 }  // namespace parlavo::server::english_rules

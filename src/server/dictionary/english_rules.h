@@ -122,6 +122,8 @@ class ClauseBuilder {
   // english_noun_rules.cpp
   std::optional<NounPhrase> ParseNounPhrase();
   void Preposition(Predicate& p, bool complementSlot);
+  bool TimeClause(Predicate& p, const Item& preposition);
+  void SubjectModifier();
 
   // english_order_rules.cpp
   void ParsePredicate(const std::string& wh, const std::string& whWord);
@@ -139,6 +141,7 @@ class ClauseBuilder {
   bool DegreeBeforeVerb(Predicate& p);
   bool DegreeAfterBe(Predicate& p);
   bool MainVerb(Predicate& p);
+  bool LetVerb(Predicate& p);
   bool NoVerbing(Predicate& p);
   bool NoNoun(Predicate& p);
   bool BeComplement(Predicate& p);
