@@ -189,6 +189,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"Wash your hands before eating", "吃以前洗你的手"},
            {"He slept during the meeting", "他会议期间睡了"},
            {"We go at nine in the morning", "我们早上九点去"},     // the larger unit of time first
+           {"Are you busy this evening?", "你今晚很忙吗？"},
            {"The book is too heavy to carry", "书太重了，无法搬"},
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;

@@ -20,6 +20,15 @@ std::optional<NounPhrase> ClauseBuilder::ParseNounPhrase() {
       return phrase;
     }
   }
+  // this morning → 今天早上; this evening → 今晚.
+  if (IsWord("this") && NextKind() == Kind::Time) {
+    Fired("this + part of the day: 今天…");
+    const Item& part = m_items[m_at + 1];
+    phrase.chinese = part.lookup == "evening" ? "今晚" : "今天" + part.chinese;
+    phrase.time = true;
+    m_at += 2;
+    return phrase;
+  }
   if (Is(Kind::Pronoun)) {
     phrase.chinese = Current().chinese;
     phrase.pronoun = true;
