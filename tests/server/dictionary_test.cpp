@@ -190,6 +190,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"He slept during the meeting", "他会议期间睡了"},
            {"We go at nine in the morning", "我们早上九点去"},     // the larger unit of time first
            {"Are you busy this evening?", "你今晚很忙吗？"},
+           {"I work in Beijing", "我在北京工作"},
            {"The book is too heavy to carry", "书太重了，无法搬"},
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;

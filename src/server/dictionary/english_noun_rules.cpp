@@ -137,7 +137,7 @@ std::optional<NounPhrase> ClauseBuilder::ParseNounPhrase() {
       measure = item.unit ? "" : item.measure;
       unit = item.unit;
       phrase.latin = item.latin && nouns == item.chinese;
-      phrase.place = item.latin;
+      phrase.place = item.latin || item.placeName;
     } else {
       break;
     }

@@ -53,6 +53,7 @@ struct Item {
   bool past = false;
   bool latin = false;
   bool unit = false;  // a unit of time or money: counted without a measure word (三天, 五十美元)
+  bool placeName = false;  // jieba's place name: in Shanghai → 在上海, no 里
   long number = -1;
 };
 

@@ -213,6 +213,7 @@ struct Segmenter {
     item.kind = KindOfTag(entry->first.tag);
     item.chinese = entry->first.value;
     item.measure = entry->first.measure;
+    item.placeName = entry->first.tag == "ns";
     item.inflection = entry->second;
     // "colder": 更冷.
     if (entry->second == Inflection::Comparative) {
