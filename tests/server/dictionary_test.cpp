@@ -246,6 +246,22 @@ TEST(IndexBuilderTest, RanksRenderingsByFrequencySenseOrderAndCleanliness) {
   EXPECT_EQ(IndexRecord(book.value, book.tag, book.frequency, book.measure), IndexRecord("book", "n", 700, "本"));
 }
 
+TEST(IndexBuilderTest, RanksByTheShareOfAWordsSensesAndItsClass) {
+  const auto tables = BuildDictionaryTables(
+      {Entry("时候", "shi2 hou5", {"time", "length of time", "moment", "period"}),
+       Entry("时间", "shi2 jian1", {"(concept of) time", "(duration of) time", "(point in) time"}),
+       Entry("是", "shi4", {"is; are; am", "right; yes"}), Entry("对", "dui4", {"right; correct", "towards", "pair"}),
+       Entry("上海", "Shang4 hai3", {"Shanghai municipality (short name 滬|沪[Hu4])"})},
+      {{"时候", 1000}, {"时间", 800}, {"是", 90000}, {"对", 20000}, {"上海", 5000}},
+      {{"时候", {1000, "n"}}, {"时间", {800, "n"}}, {"是", {90000, "v"}}, {"对", {20000, "p"}}},
+      {{"right", {82, 0, 52, 57}}});
+  for (const auto& [key, word] : Cases{{"time", "时间"},       // every sense of it, against one of four
+                                       {"right", "对"},        // a verb's minor sense for a key never a verb
+                                       {"shanghai", "上海"}}) {  // a name by its first words
+    EXPECT_EQ(tables.english.at(key).value, word) << key;
+  }
+}
+
 TEST(DictionaryIndexTest, ADamagedFileIsRefused) {
   DictionaryTables tables;
   tables.chinese = {{"你好", {"hello", "l", 800}}, {"书", {"book", "n", 9, "本"}}, {"了", ""}};
