@@ -251,13 +251,20 @@ TEST(IndexBuilderTest, RanksByTheShareOfAWordsSensesAndItsClass) {
       {Entry("时候", "shi2 hou5", {"time", "length of time", "moment", "period"}),
        Entry("时间", "shi2 jian1", {"(concept of) time", "(duration of) time", "(point in) time"}),
        Entry("是", "shi4", {"is; are; am", "right; yes"}), Entry("对", "dui4", {"right; correct", "towards", "pair"}),
-       Entry("上海", "Shang4 hai3", {"Shanghai municipality (short name 滬|沪[Hu4])"})},
-      {{"时候", 1000}, {"时间", 800}, {"是", 90000}, {"对", 20000}, {"上海", 5000}},
-      {{"时候", {1000, "n"}}, {"时间", {800, "n"}}, {"是", {90000, "v"}}, {"对", {20000, "p"}}},
+       Entry("上海", "Shang4 hai3", {"Shanghai municipality (short name 滬|沪[Hu4])"}),
+       Entry("早", "zao3", {"early", "morning", "Good morning!"}), Entry("早安", "zao3 an1", {"Good morning!"}),
+       Entry("非", "fei1", {"to not be; not", "wrong; incorrect"}),
+       Entry("错误", "cuo4 wu4", {"mistaken; false; wrong", "error; mistake"})},
+      {{"时候", 1000}, {"时间", 800}, {"是", 90000}, {"对", 20000}, {"上海", 5000}, {"早", 50000}, {"早安", 800},
+       {"非", 16000}, {"错误", 6000}},
+      {{"时候", {1000, "n"}}, {"时间", {800, "n"}}, {"是", {90000, "v"}}, {"对", {20000, "p"}}, {"早", {50000, "a"}},
+       {"早安", {800, "l"}}, {"非", {16000, "h"}}, {"错误", {6000, "n"}}},
       {{"right", {82, 0, 52, 57}}});
   for (const auto& [key, word] : Cases{{"time", "时间"},       // every sense of it, against one of four
                                        {"right", "对"},        // a verb's minor sense for a key never a verb
-                                       {"shanghai", "上海"}}) {  // a name by its first words
+                                       {"shanghai", "上海"},   // a name by its first words
+                                       {"good morning", "早安"},  // a phrase is seldom one character
+                                       {"wrong", "错误"}}) {     // nor a prefix a word
     EXPECT_EQ(tables.english.at(key).value, word) << key;
   }
 }

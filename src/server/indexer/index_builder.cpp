@@ -284,7 +284,9 @@ constexpr double kVerbForOtherClass = 0.25;
 // is a general one), less for a later reading or a bound character.
 double ChineseUse(const CedictEntry& entry, std::uint64_t count, const std::string& tag, double jiebaCount,
                   bool firstReading) {
-  const bool boundCharacter = CountCodePoints(entry.simplified) == 1 && tag.size() > 1 && tag.back() == 'g';
+  // A bound morpheme, or a prefix or suffix (非, 者), is rarely a word of its own.
+  const bool boundCharacter =
+      (CountCodePoints(entry.simplified) == 1 && tag.size() > 1 && tag.back() == 'g') || tag == "h" || tag == "k";
   return std::sqrt((static_cast<double>(count) + 1) * (jiebaCount + 1)) *
          (!firstReading ? kLaterReading : boundCharacter ? kBoundCharacter : 1.0);
 }
@@ -329,7 +331,10 @@ std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& 
                                                    : RenderingClass(english, key, tag, senseClass);
         const double verbUse = ClassShare(english, key, dictionary_format::kVerbClass);
         const double fit = verbTagged && verbUse >= 0 ? kVerbForOtherClass + (1 - kVerbForOtherClass) * verbUse : 1.0;
+        // A phrase is seldom one character ("good morning": 早安 before 早).
+        const bool shortForPhrase = key.find(' ') != std::string::npos && CountCodePoints(entry.simplified) == 1;
         const double score = frequency * share * (alternative == 0 ? 1.0 : kLaterAlternative) *
+                             (shortForPhrase ? kBoundCharacter : 1.0) *
                              EnglishVerbUse(english, key, verbRendering) * fit;
         // Verb renderings ("to learn") of words jieba tags as verbs also rank
         // for the verb reading of the key, other renderings of nouns for the
