@@ -191,6 +191,8 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"We go at nine in the morning", "我们早上九点去"},     // the larger unit of time first
            {"Are you busy this evening?", "你今晚很忙吗？"},
            {"I work in Beijing", "我在北京工作"},
+           {"He has not finished the work", "他没完成工作"},     // negated perfect: 没
+           {"I have not been to Beijing", "我没去过北京"},
            {"The book is too heavy to carry", "书太重了，无法搬"},
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;

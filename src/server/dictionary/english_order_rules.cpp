@@ -205,10 +205,11 @@ bool ClauseBuilder::DoVerb(Predicate& p) {
   return true;
 }
 
-// has been saved, have finished → 已 + verb.
+// has been saved, have finished → 已 + verb; have not been saved → 没 + verb.
 bool ClauseBuilder::Perfect(Predicate& p) {
-  if (!Is(Kind::Have) || !p.verb.empty() || m_at + 1 >= m_items.size()) return false;
-  const Item& next = m_items[m_at + 1];
+  const std::size_t after = m_at + (NextKind() == Kind::Not ? 2 : 1);
+  if (!Is(Kind::Have) || !p.verb.empty() || after >= m_items.size()) return false;
+  const Item& next = m_items[after];
   if (next.kind != Kind::Be && next.inflection != Inflection::Participle && next.inflection != Inflection::Past) {
     return false;
   }
@@ -239,7 +240,6 @@ bool ClauseBuilder::BeWord(Predicate& p) {
   if (p.perfect && IsNext("to")) {
     Fired("have been to: 去过");  // I have been to Beijing: 我去过北京
     p.verb = "去过";
-    p.perfect = false;
     ++m_at;
     return true;
   }
@@ -343,7 +343,7 @@ void ClauseBuilder::Assemble(Predicate& p, const std::string& wh, const std::str
   }
   m_pieces.push_back(p.adverbs);
   // 没 denies what happened or is going on; 不 a habit, a state or a wish.
-  const bool happened = (p.past && (!p.be || p.passive)) || p.progressive || p.haveVerb;
+  const bool happened = (p.past && (!p.be || p.passive)) || p.progressive || p.haveVerb || p.perfect;
   // Without a subject, a denial is a prohibition: 不要.
   // might not: 可能不, a possibility denied after the modal; cannot: 不能.
   const bool negationAfterModal = p.modal == "可能";
