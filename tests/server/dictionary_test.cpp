@@ -138,6 +138,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
       {"table", {"桌子", "n", 0, "张"}}, {"heavy", {"重", "a"}},         {"carry", {"搬", "v"}},
       {"eat", {"吃", "v"}},             {"wash", {"洗", "v"}},            {"hand", {"手", "n"}},
       {"meeting", {"会议", "n"}},       {"sleep", {"睡", "v"}},           {"morning", {"早上", "t"}},
+      {"on time", {"按时", "d"}},       {"send", {"发", "v"}},
   };
   const DictionaryIndex index = testing::IndexOf(tables);
   for (const auto& [english, chinese] : Cases{
@@ -193,6 +194,8 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"I work in Beijing", "我在北京工作"},
            {"He has not finished the work", "他没完成工作"},     // negated perfect: 没
            {"I have not been to Beijing", "我没去过北京"},
+           {"He came on time", "他按时来了"},                    // a phrase begun by a preposition
+           {"I send it by Friday", "我周五之前发它"},
            {"The book is too heavy to carry", "书太重了，无法搬"},
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;

@@ -213,7 +213,7 @@ void ClauseBuilder::Preposition(Predicate& p, bool complementSlot) {
   m_noIndefinite = false;
   if (!noun) return;
   if (noun->time) {
-    p.times.push_back(noun->chinese);
+    p.times.push_back(noun->chinese + (preposition.lookup == "by" ? "之前" : ""));  // by Friday: 星期五之前
     return;
   }
   const std::string& word = preposition.lookup;

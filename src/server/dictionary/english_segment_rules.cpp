@@ -142,7 +142,11 @@ struct Segmenter {
   // A dictionary phrase, longest first: "train station", "interest rates", "signed in".
   std::size_t MultiWord(Item& item) {
     const ClosedClassWord* first = GrammarWord(words[at]);
-    if (first && (first->wordClass == WordClass::Pronoun || IsPhraseBreaking(first->wordClass))) return 0;
+    // "on time", "of course", "at least": a phrase begun by a preposition is an adverb.
+    const bool adverbial = first && first->wordClass == WordClass::Preposition;
+    if (first && (first->wordClass == WordClass::Pronoun || (IsPhraseBreaking(first->wordClass) && !adverbial))) {
+      return 0;
+    }
     for (std::size_t count = std::min(lexicon.longestKey(), words.size() - at); count >= 2; --count) {
       const std::string& lastWord = words[at + count - 1];
       // "signed in", "checked in at the hotel", but not "come on Monday".
@@ -155,7 +159,9 @@ struct Segmenter {
       const auto phrase = lexicon.Phrase(words, at, count);
       // "sign in", "check in": a verb with its particle, not a noun before a preposition.
       if (!phrase || (particle && !phrase->first.tag.starts_with('v'))) continue;
-      item.kind = KindOfTag(phrase->first.tag);
+      const std::string_view tag = phrase->first.tag;
+      if (adverbial && (tag.starts_with('n') || tag.starts_with('v'))) continue;
+      item.kind = adverbial ? Kind::Adverb : KindOfTag(tag);
       item.chinese = phrase->first.value;
       item.measure = phrase->first.measure;
       item.inflection = phrase->second;
