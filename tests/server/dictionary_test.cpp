@@ -138,7 +138,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
       {"table", {"桌子", "n", 0, "张"}}, {"heavy", {"重", "a"}},         {"carry", {"搬", "v"}},
       {"eat", {"吃", "v"}},             {"wash", {"洗", "v"}},            {"hand", {"手", "n"}},
       {"meeting", {"会议", "n"}},       {"sleep", {"睡", "v"}},           {"morning", {"早上", "t"}},
-      {"on time", {"按时", "d"}},       {"send", {"发", "v"}},
+      {"on time", {"按时", "d"}},       {"send", {"发", "v"}},            {"time", {"时候", "n"}},
   };
   const DictionaryIndex index = testing::IndexOf(tables);
   for (const auto& [english, chinese] : Cases{
@@ -196,6 +196,8 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"I have not been to Beijing", "我没去过北京"},
            {"He came on time", "他按时来了"},                    // a phrase begun by a preposition
            {"I send it by Friday", "我周五之前发它"},
+           {"I drink tea three times a day", "我每天喝茶三次"},
+           {"I waited a day", "我等了一天"},
            {"The book is too heavy to carry", "书太重了，无法搬"},
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;

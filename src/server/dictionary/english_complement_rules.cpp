@@ -14,9 +14,13 @@ bool ClauseBuilder::TimeComplement(Predicate& p) {
   return true;
 }
 
-// every day → 每天; every morning → 每天早上.
+// every day → 每天; every morning → 每天早上; three times a day → 每天 … 三次.
 bool ClauseBuilder::EveryTime(Predicate& p) {
-  if (!Is(Kind::Determiner) || Current().lookup != "every" || m_at + 1 >= m_items.size()) return false;
+  const std::string& before = m_at > 0 ? m_items[m_at - 1].lookup : Current().lookup;
+  const bool often = m_at > 0 && (m_items[m_at - 1].chinese.ends_with("次") || before == "times" ||
+                                  before == "once" || before == "twice");
+  const bool every = IsWord("every") || (often && (IsWord("a") || IsWord("per")));
+  if (!every || m_at + 1 >= m_items.size()) return false;
   const Item& next = m_items[m_at + 1];
   const ClosedClassWord* unit = EnglishClosedWord(next.lookup, WordClass::TimeUnit);
   if (next.kind != Kind::Time && !unit) return false;

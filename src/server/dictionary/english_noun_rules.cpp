@@ -153,7 +153,10 @@ std::optional<NounPhrase> ClauseBuilder::ParseNounPhrase() {
     m_at = start;
     return std::nullopt;
   }
-  if (ordinal && nouns == "时候") nouns = "次";  // the third time: 第三次
+  if ((ordinal || anyNumber) && nouns == "时候") nouns = "次";  // the third time: 第三次; three times: 三次
+  // a day, for a week: 一天, 一周, counted like three days.
+  if (unit && number == 1 && !anyNumber && determiner.empty()) determiner = "一";
+  anyNumber = anyNumber || number == 1;
   if (unit && (anyNumber || ordinal)) Fired("number + unit: no measure word");
   phrase.unit = unit && anyNumber;
   if ((counted || ordinal) && container.empty() && !(unit && (anyNumber || ordinal)) && nouns != "次") {

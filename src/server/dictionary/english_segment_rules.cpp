@@ -287,8 +287,11 @@ std::vector<Item> Classify(const Lexicon& lexicon, const std::vector<ClauseToken
         }
       }
     }
+    // a day: 一天, like three days.
     const bool counted = !segmenter.items.empty() && (segmenter.items.back().kind == Kind::Number ||
-                                                      segmenter.items.back().chinese.starts_with("第"));
+                                                      segmenter.items.back().chinese.starts_with("第") ||
+                                                      (segmenter.items.back().kind == Kind::Article &&
+                                                       !segmenter.items.back().chinese.empty()));
     if (const ClosedClassWord* unit = taken == 1 && counted ? Unit(item.lookup) : nullptr;
         unit && (item.kind == Kind::Noun || item.kind == Kind::Verb || item.kind == Kind::Time)) {
       item.kind = Kind::Noun;  // thirty minutes: 三十分钟, fifty dollars: 五十美元
