@@ -139,6 +139,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
       {"eat", {"吃", "v"}},             {"wash", {"洗", "v"}},            {"hand", {"手", "n"}},
       {"meeting", {"会议", "n"}},       {"sleep", {"睡", "v"}},           {"morning", {"早上", "t"}},
       {"on time", {"按时", "d"}},       {"send", {"发", "v"}},            {"time", {"时候", "n"}},
+      {"write", {"写", "v"}},           {"writ", {"令", "v"}},
   };
   const DictionaryIndex index = testing::IndexOf(tables);
   for (const auto& [english, chinese] : Cases{
@@ -198,6 +199,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"I send it by Friday", "我周五之前发它"},
            {"I drink tea three times a day", "我每天喝茶三次"},
            {"I waited a day", "我等了一天"},
+           {"I am writing", "我在写"},                           // write, not writ
            {"The book is too heavy to carry", "书太重了，无法搬"},
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;
