@@ -211,7 +211,8 @@ struct Segmenter {
                               before == Kind::Please || before == Kind::Let || before == Kind::Pronoun ||
                               (before == Kind::Preposition && items.back().lookup == "to") ||
                               ((before == Kind::Be || before == Kind::Have) && participle) ||
-                              (before == Kind::Noun && !sawVerb);  // the verb after the subject
+                              (before == Kind::Noun && !sawVerb) ||  // the verb after the subject
+                              (before == Kind::No && word.ends_with("ing"));  // no smoking: 禁止吸烟
     const auto entry = lexicon.Lookup(word, afterVerbCue || (at == 0 && !word.ends_with('s')) ? Reading::Verb
                                             : afterNounCue || at == 0                         ? Reading::Noun
                                                                                               : Reading::Any);
