@@ -139,7 +139,8 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
       {"eat", {"吃", "v"}},             {"wash", {"洗", "v"}},            {"hand", {"手", "n"}},
       {"meeting", {"会议", "n"}},       {"sleep", {"睡", "v"}},           {"morning", {"早上", "t"}},
       {"on time", {"按时", "d"}},       {"send", {"发", "v"}},            {"time", {"时候", "n"}},
-      {"write", {"写", "v"}},           {"writ", {"令", "v"}},           {"smoke", {"烟", "n"}},           {"smoke/v", {"抽烟", "v"}},
+      {"write", {"写", "v"}},           {"writ", {"令", "v"}},            {"smoke", {"烟", "n"}},
+      {"smoke/v", {"抽烟", "v"}},
   };
   const DictionaryIndex index = testing::IndexOf(tables);
   for (const auto& [english, chinese] : Cases{
@@ -201,6 +202,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"I waited a day", "我等了一天"},
            {"I am writing", "我在写"},                           // write, not writ
            {"No smoking", "禁止抽烟"},
+           {"I would like to buy a book", "我想买一本书"},
            {"The book is too heavy to carry", "书太重了，无法搬"},
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;

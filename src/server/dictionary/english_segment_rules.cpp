@@ -131,11 +131,11 @@ struct Segmenter {
     return next == "lot" && Next(2) == "of" ? 3 : 2;
   }
 
-  // would like → 想要.
+  // would like → 想要; would like to + verb → 想 + verb.
   std::size_t WouldLike(Item& item) {
     if (words[at] != "would" || Next() != "like") return 0;
     item.kind = Kind::Verb;
-    item.chinese = "想要";
+    item.chinese = Next(2) == "to" ? "想" : "想要";
     return 2;
   }
 
