@@ -187,7 +187,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"The book that I bought is small", "我买的书很小"},
            {"The book on the table is small", "桌子上的书很小"},      // place + 的 + noun
            {"Which book do you like?", "你喜欢哪本书？"},
-           {"Where can I buy coffee?", "我能在哪里买咖啡？"},
+           {"Where can I buy coffee?", "我可以在哪里买咖啡？"},
            {"Let me know", "让我知道"},
            {"Wash your hands before eating", "吃以前洗你的手"},
            {"He slept during the meeting", "他会议期间睡了"},
@@ -203,6 +203,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"I am writing", "我在写"},                           // write, not writ
            {"No smoking", "禁止抽烟"},
            {"I would like to buy a book", "我想买一本书"},
+           {"Can I buy a book?", "我可以买一本书吗？"},
            {"The book is too heavy to carry", "书太重了，无法搬"},
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;

@@ -178,10 +178,11 @@ bool ClauseBuilder::Negator(Predicate& p) {
   return true;
 }
 
-// can/will/should → 能/会/应该.
+// can/will/should → 能/会/应该; Can I …? asks leave: 我可以…吗.
 bool ClauseBuilder::ModalWord(Predicate& p) {
   if (!Is(Kind::Modal)) return false;
-  p.modal = Current().chinese;
+  const bool leave = m_question && IsWord("can") && m_subject && (m_subject->chinese == "我" || m_subject->chinese == "我们");
+  p.modal = leave ? "可以" : Current().chinese;
   return true;
 }
 
