@@ -289,27 +289,6 @@ bool ClauseBuilder::MainVerb(Predicate& p) {
   return true;
 }
 
-// let me know → 让我知道: the object and the verb follow.
-bool ClauseBuilder::LetVerb(Predicate& p) {
-  if (!Is(Kind::Let) || !p.verb.empty()) return false;
-  p.verb = Current().chinese;
-  return true;
-}
-
-// No smoking → 禁止吸烟.
-bool ClauseBuilder::NoVerbing(Predicate& p) {
-  if (!Is(Kind::No) || !p.verb.empty() || NextKind() != Kind::Verb) return false;
-  p.verb = "禁止" + m_items[++m_at].chinese;
-  return true;
-}
-
-// no money → 没有钱.
-bool ClauseBuilder::NoNoun(Predicate& p) {
-  if (!Is(Kind::No) || !p.verb.empty()) return false;
-  p.verb = "没有";
-  return true;
-}
-
 // is (very) beautiful → 很漂亮.
 bool ClauseBuilder::BeComplement(Predicate& p) {
   if (!p.be || !p.verb.empty() || !p.complement.empty() ||
