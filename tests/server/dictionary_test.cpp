@@ -267,17 +267,19 @@ TEST(IndexBuilderTest, RanksByTheShareOfAWordsSensesAndItsClass) {
        Entry("上海", "Shang4 hai3", {"Shanghai municipality (short name 滬|沪[Hu4])"}),
        Entry("早", "zao3", {"early", "morning", "Good morning!"}), Entry("早安", "zao3 an1", {"Good morning!"}),
        Entry("非", "fei1", {"to not be; not", "wrong; incorrect"}),
-       Entry("错误", "cuo4 wu4", {"mistaken; false; wrong", "error; mistake"})},
+       Entry("错误", "cuo4 wu4", {"mistaken; false; wrong", "error; mistake"}),
+       Entry("省", "sheng3", {"to save; to economize", "province"}), Entry("救", "jiu4", {"to save; to rescue"})},
       {{"时候", 1000}, {"时间", 800}, {"是", 90000}, {"对", 20000}, {"上海", 5000}, {"早", 50000}, {"早安", 800},
-       {"非", 16000}, {"错误", 6000}},
+       {"非", 16000}, {"错误", 6000}, {"省", 30000}, {"救", 8000}},
       {{"时候", {1000, "n"}}, {"时间", {800, "n"}}, {"是", {90000, "v"}}, {"对", {20000, "p"}}, {"早", {50000, "a"}},
-       {"早安", {800, "l"}}, {"非", {16000, "h"}}, {"错误", {6000, "n"}}},
-      {{"right", {82, 0, 52, 57}}});
+       {"早安", {800, "l"}}, {"非", {16000, "h"}}, {"错误", {6000, "n"}}, {"省", {30000, "n"}}, {"救", {8000, "v"}}},
+      {{"right", {82, 0, 52, 57}}, {"save", {0, 79, 0, 0}}});
   for (const auto& [key, word] : Cases{{"time", "时间"},       // every sense of it, against one of four
                                        {"right", "对"},        // a verb's minor sense for a key never a verb
                                        {"shanghai", "上海"},   // a name by its first words
                                        {"good morning", "早安"},  // a phrase is seldom one character
-                                       {"wrong", "错误"}}) {     // nor a prefix a word
+                                       {"wrong", "错误"},        // nor a prefix a word
+                                       {"save", "救"}}) {         // a noun's rare verb sense
     EXPECT_EQ(tables.english.at(key).value, word) << key;
   }
 }

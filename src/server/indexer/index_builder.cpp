@@ -276,7 +276,8 @@ constexpr double kLaterAlternative = 0.5;
 constexpr double kLaterReading = 0.05;
 constexpr double kBoundCharacter = 0.2;
 // A word jieba tags as a verb, for a key English hardly uses as one (是 for
-// "right"): down to this share as the key's verb use falls to nothing.
+// "right"): down to this share as the key's verb use falls to nothing; a
+// word jieba tags as a noun, for a verb rendering (省 "province" for "to save").
 constexpr double kVerbForOtherClass = 0.25;
 
 // How common the Chinese word is: the geometric mean of its frequencies in
@@ -330,7 +331,9 @@ std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& 
                                : verbRendering     ? dictionary_format::kVerbClass
                                                    : RenderingClass(english, key, tag, senseClass);
         const double verbUse = ClassShare(english, key, dictionary_format::kVerbClass);
-        const double fit = verbTagged && verbUse >= 0 ? kVerbForOtherClass + (1 - kVerbForOtherClass) * verbUse : 1.0;
+        const double fit = verbTagged && verbUse >= 0 ? kVerbForOtherClass + (1 - kVerbForOtherClass) * verbUse
+                           : verbRendering && TaggedClass(tag) == dictionary_format::kNounClass ? kVerbForOtherClass
+                                                                                                : 1.0;
         // A phrase is seldom one character ("good morning": 早安 before 早).
         const bool shortForPhrase = key.find(' ') != std::string::npos && CountCodePoints(entry.simplified) == 1;
         const double score = frequency * share * (alternative == 0 ? 1.0 : kLaterAlternative) *

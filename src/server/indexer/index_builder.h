@@ -61,7 +61,8 @@ struct DictionaryTables {
 // of the one before, the senses giving the same key added up), halved for a
 // later rendering within a sense, and weighed by how often WordNet counts
 // the English word as a verb or otherwise, as the rendering is (`english`); a
-// word jieba tags as a verb counts less for a key English rarely uses as one.
+// word jieba tags as a verb counts less for a key English rarely uses as one,
+// a word it tags as a noun less for a verb rendering.
 // A proper name is also found, last, by the name its first sense begins with.
 // Each key keeps its eight best Chinese words for its entry.
 // Phrases come from senses without notes only.
