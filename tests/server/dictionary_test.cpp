@@ -204,6 +204,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"No smoking", "禁止抽烟"},
            {"I would like to buy a book", "我想买一本书"},
            {"Can I buy a book?", "我可以买一本书吗？"},
+           {"It rose by 5 percent", "上升了百分之5"},               // by + an amount is no agent
            {"The book is too heavy to carry", "书太重了，无法搬"},
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;

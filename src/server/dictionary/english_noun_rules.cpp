@@ -224,8 +224,9 @@ void ClauseBuilder::Preposition(Predicate& p, bool complementSlot) {
     m_places.push_back("比" + noun->chinese);  // taller than me: 比我更高
     return;
   }
-  if (word == "for" && noun->unit) {
-    p.objects.push_back({noun->chinese, noun->latin});  // for three years: 三年, after the verb
+  if ((word == "for" && noun->unit) || (word == "by" && (noun->unit || noun->chinese.starts_with("百分之")))) {
+    // for three years: 三年, after the verb; delayed by two hours: 延误了两小时.
+    p.objects.push_back({noun->chinese, noun->latin});
     return;
   }
   if (word == "by") {
