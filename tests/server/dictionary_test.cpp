@@ -140,7 +140,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
       {"meeting", {"会议", "n"}},       {"sleep", {"睡", "v"}},           {"morning", {"早上", "t"}},
       {"on time", {"按时", "d"}},       {"send", {"发", "v"}},            {"time", {"时候", "n"}},
       {"write", {"写", "v"}},           {"writ", {"令", "v"}},            {"smoke", {"烟", "n"}},
-      {"smoke/v", {"抽烟", "v"}},
+      {"smoke/v", {"抽烟", "v"}},      {"delay", {"耽误", "v"}},
   };
   const DictionaryIndex index = testing::IndexOf(tables);
   for (const auto& [english, chinese] : Cases{
@@ -205,6 +205,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"I would like to buy a book", "我想买一本书"},
            {"Can I buy a book?", "我可以买一本书吗？"},
            {"It rose by 5 percent", "上升了百分之5"},               // by + an amount is no agent
+           {"I was delayed by two hours", "我耽误了两小时"},
            {"The book is too heavy to carry", "书太重了，无法搬"},
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;

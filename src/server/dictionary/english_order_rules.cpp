@@ -370,7 +370,9 @@ void ClauseBuilder::Assemble(Predicate& p, const std::string& wh, const std::str
     return;
   }
   m_pieces.push_back(p.degree);
-  const bool marksPast = p.past && !p.negated && !p.passive && !p.verb.empty();
+  // was delayed (by two hours): 耽误了(两小时), 了 after the verb when something follows it.
+  const bool marksPast = (p.past && !p.negated && !p.passive && !p.verb.empty()) ||
+                         (p.passive && !p.perfect && !p.negated && p.be);
   m_pieces.push_back(p.verb + (marksPast && !p.objects.empty() ? "了" : ""));
   if (placeAfter) {
     for (const std::string& place : m_places) m_pieces.push_back(place);
@@ -379,7 +381,7 @@ void ClauseBuilder::Assemble(Predicate& p, const std::string& wh, const std::str
   for (const std::string& extra : p.extraVerbs) m_pieces.push_back(extra);
   for (const ChinesePiece& object : m_extraObjects) m_pieces.push_back(object);
   m_pieces.push_back(whAfter);
-  if ((marksPast && p.objects.empty()) || (p.passive && !p.perfect && !p.negated && p.be)) m_pieces.push_back("了");
+  if (marksPast && p.objects.empty()) m_pieces.push_back("了");
 }
 
 }  // namespace parlavo::server::english_rules
