@@ -201,6 +201,12 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
       {"busy", {"忙", "a"}},            {"know", {"知道", "v"}},          {"milk", {"牛奶", "n"}},
       {"money", {"钱", "n"}},           {"cost", {"花", "v"}},            {"come", {"来", "v"}},
       {"tall", {"高", "a"}},            {"beijing", {"北京", "ns"}},
+      {"table", {"桌子", "n", 0, "张"}}, {"heavy", {"重", "a"}},         {"carry", {"搬", "v"}},
+      {"eat", {"吃", "v"}},             {"wash", {"洗", "v"}},            {"hand", {"手", "n"}},
+      {"meeting", {"会议", "n"}},       {"sleep", {"睡", "v"}},           {"morning", {"早上", "t"}},
+      {"on time", {"按时", "d"}},       {"send", {"发", "v"}},            {"time", {"时候", "n"}},
+      {"write", {"写", "v"}},           {"writ", {"令", "v"}},            {"smoke", {"烟", "n"}},
+      {"smoke/v", {"抽烟", "v"}},      {"delay", {"耽误", "v"}},
   };
   const DictionaryIndex index = testing::IndexOf(tables);
   for (const auto& [english, chinese] : Cases{
@@ -245,6 +251,28 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"I was busy when he came", "他来了的时候，我很忙"},
            {"My wallet was stolen by him", "我的钱包被他偷了"},
            {"The book that I bought is small", "我买的书很小"},
+           {"The book on the table is small", "桌子上的书很小"},      // place + 的 + noun
+           {"Which book do you like?", "你喜欢哪本书？"},
+           {"Where can I buy coffee?", "我可以在哪里买咖啡？"},
+           {"Let me know", "让我知道"},
+           {"Wash your hands before eating", "吃以前洗你的手"},
+           {"He slept during the meeting", "他会议期间睡了"},
+           {"We go at nine in the morning", "我们早上九点去"},     // the larger unit of time first
+           {"Are you busy this evening?", "你今晚很忙吗？"},
+           {"I work in Beijing", "我在北京工作"},
+           {"He has not finished the work", "他没完成工作"},     // negated perfect: 没
+           {"I have not been to Beijing", "我没去过北京"},
+           {"He came on time", "他按时来了"},                    // a phrase begun by a preposition
+           {"I send it by Friday", "我周五之前发它"},
+           {"I drink tea three times a day", "我每天喝茶三次"},
+           {"I waited a day", "我等了一天"},
+           {"I am writing", "我在写"},                           // write, not writ
+           {"No smoking", "禁止抽烟"},
+           {"I would like to buy a book", "我想买一本书"},
+           {"Can I buy a book?", "我可以买一本书吗？"},
+           {"It rose by 5 percent", "上升了百分之5"},               // by + an amount is no agent
+           {"I was delayed by two hours", "我耽误了两小时"},
+           {"The book is too heavy to carry", "书太重了，无法搬"},
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;
   }
@@ -297,6 +325,31 @@ TEST(IndexBuilderTest, RanksRenderingsByFrequencySenseOrderAndCleanliness) {
   EXPECT_EQ(tables.chinese.at("了").value, "") << "a grammatical word translates into nothing";
   const IndexRecord& book = tables.chinese.at("书");
   EXPECT_EQ(IndexRecord(book.value, book.tag, book.frequency, book.measure), IndexRecord("book", "n", 700, "本"));
+}
+
+TEST(IndexBuilderTest, RanksByTheShareOfAWordsSensesAndItsClass) {
+  const auto tables = BuildDictionaryTables(
+      {Entry("时候", "shi2 hou5", {"time", "length of time", "moment", "period"}),
+       Entry("时间", "shi2 jian1", {"(concept of) time", "(duration of) time", "(point in) time"}),
+       Entry("是", "shi4", {"is; are; am", "right; yes"}), Entry("对", "dui4", {"right; correct", "towards", "pair"}),
+       Entry("上海", "Shang4 hai3", {"Shanghai municipality (short name 滬|沪[Hu4])"}),
+       Entry("早", "zao3", {"early", "morning", "Good morning!"}), Entry("早安", "zao3 an1", {"Good morning!"}),
+       Entry("非", "fei1", {"to not be; not", "wrong; incorrect"}),
+       Entry("错误", "cuo4 wu4", {"mistaken; false; wrong", "error; mistake"}),
+       Entry("省", "sheng3", {"to save; to economize", "province"}), Entry("救", "jiu4", {"to save; to rescue"})},
+      {{"时候", 1000}, {"时间", 800}, {"是", 90000}, {"对", 20000}, {"上海", 5000}, {"早", 50000}, {"早安", 800},
+       {"非", 16000}, {"错误", 6000}, {"省", 30000}, {"救", 8000}},
+      {{"时候", {1000, "n"}}, {"时间", {800, "n"}}, {"是", {90000, "v"}}, {"对", {20000, "p"}}, {"早", {50000, "a"}},
+       {"早安", {800, "l"}}, {"非", {16000, "h"}}, {"错误", {6000, "n"}}, {"省", {30000, "n"}}, {"救", {8000, "v"}}},
+      {{"right", {82, 0, 52, 57}}, {"save", {0, 79, 0, 0}}});
+  for (const auto& [key, word] : Cases{{"time", "时间"},       // every sense of it, against one of four
+                                       {"right", "对"},        // a verb's minor sense for a key never a verb
+                                       {"shanghai", "上海"},   // a name by its first words
+                                       {"good morning", "早安"},  // a phrase is seldom one character
+                                       {"wrong", "错误"},        // nor a prefix a word
+                                       {"save", "救"}}) {         // a noun's rare verb sense
+    EXPECT_EQ(tables.english.at(key).value, word) << key;
+  }
 }
 
 TEST(DictionaryIndexTest, ADamagedFileIsRefused) {

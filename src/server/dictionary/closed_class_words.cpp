@@ -199,6 +199,9 @@ constexpr ClosedClassWord kWords[] = {
     {Postposition, "以内", "within", kToEnglish},
     {Postposition, "之内", "within", kToEnglish},
     {Postposition, "内", "within", kToEnglish},
+    {Preposition, "以前", "before", kToChinese},
+    {Preposition, "以后", "after", kToChinese},
+    {Preposition, "期间", "during", kToChinese},
     // Conjunctions.
     {Conjunction, "和", "and"},
     {Conjunction, "但是", "but"},
@@ -226,6 +229,7 @@ constexpr ClosedClassWord kWords[] = {
     {TimeWord, "下午", "afternoon", kToChinese},
     {There, "那里", "there", kToChinese},
     {Let, "我们", "let's", kToChinese},
+    {Let, "让", "let", kToChinese},
     // Numbers: digits and the units that multiply them.
     {Number, "零", "zero", 0, {}, {}, 0},
     {Number, "一", "one", 0, {}, {}, 1},

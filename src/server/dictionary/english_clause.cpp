@@ -83,15 +83,27 @@ bool SaysOrThinks(std::string_view verb) {
   return false;
 }
 
+// "and" between a noun and a verb joins two predicates: "check your
+// connection and try again" → 检查你的连接，再试; "go and eat" and "tea and
+// coffee" stay one clause.
+bool JoinsPredicates(const DictionaryIndex& index, const std::vector<ClauseToken>& words, std::size_t at) {
+  if (at == 0 || at + 1 >= words.size() || EnglishClosedWord(words[at - 1].lookup)) return false;
+  const english_rules::Lexicon lexicon(index);
+  const auto before = lexicon.Lookup(words[at - 1].lookup, english_rules::Reading::Noun);
+  const auto after = lexicon.Lookup(words[at + 1].lookup, english_rules::Reading::Verb);
+  return before && before->first.tag.starts_with('n') && after && after->first.tag.starts_with('v');
+}
+
 // A word that begins a clause of its own inside a sentence: "…, but he …",
 // "… because it …", "… and she …" (and before a pronoun only: "tea and coffee" is one phrase).
-bool JoinsClauses(const std::vector<ClauseToken>& words, std::size_t at) {
+bool JoinsClauses(const DictionaryIndex& index, const std::vector<ClauseToken>& words, std::size_t at) {
   const std::string& word = words[at].lookup;
   if (word == "that" && at + 1 < words.size() && SaysOrThinks(words[at - 1].lookup)) return true;
   if (word == "but" || word == "because" || word == "if" || word == "so" || word == "although" || word == "when") {
     return true;
   }
   if (word != "and" || at + 1 >= words.size()) return false;
+  if (JoinsPredicates(index, words, at)) return true;
   const ClosedClassWord* next = EnglishClosedWord(words[at + 1].lookup, WordClass::Pronoun);
   return next && words[at + 1].lookup != "me" && words[at + 1].lookup != "us" && words[at + 1].lookup != "them";
 }
@@ -105,7 +117,7 @@ std::vector<ChinesePiece> TranslateEnglishClause(const DictionaryIndex& index, c
   // 分句 + but/because + 分句 → 分句，但是/因为 + 分句: each clause in its own order.
   std::size_t start = 0;
   for (std::size_t end = 1; end <= words.size(); ++end) {
-    if (end < words.size() && !JoinsClauses(words, end)) continue;
+    if (end < words.size() && !JoinsClauses(index, words, end)) continue;
     const bool that = start > 0 && words[start].lookup == "that";
     if (start > 0) {
       Fire(trace, that ? "verb + that + clause: that unsaid" : "clause + and/but/because + clause");

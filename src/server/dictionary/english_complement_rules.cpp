@@ -1,10 +1,32 @@
 // The order stage's complements, English → Chinese: what follows the verb
 // group (objects, places, times, further verbs), each item taken by the
-// first rule of kComplementRules that matches.
+// first rule of kComplementRules that matches; and the verb group's rules
+// for let and no, which take what follows them.
 
 #include "dictionary/english_rules.h"
 
 namespace parlavo::server::english_rules {
+
+// let me know → 让我知道: the object and the verb follow.
+bool ClauseBuilder::LetVerb(Predicate& p) {
+  if (!Is(Kind::Let) || !p.verb.empty()) return false;
+  p.verb = Current().chinese;
+  return true;
+}
+
+// No smoking → 禁止吸烟.
+bool ClauseBuilder::NoVerbing(Predicate& p) {
+  if (!Is(Kind::No) || !p.verb.empty() || NextKind() != Kind::Verb) return false;
+  p.verb = "禁止" + m_items[++m_at].chinese;
+  return true;
+}
+
+// no money → 没有钱.
+bool ClauseBuilder::NoNoun(Predicate& p) {
+  if (!Is(Kind::No) || !p.verb.empty()) return false;
+  p.verb = "没有";
+  return true;
+}
 
 // today, tomorrow → a time, before the verb.
 bool ClauseBuilder::TimeComplement(Predicate& p) {
@@ -14,9 +36,13 @@ bool ClauseBuilder::TimeComplement(Predicate& p) {
   return true;
 }
 
-// every day → 每天; every morning → 每天早上.
+// every day → 每天; every morning → 每天早上; three times a day → 每天 … 三次.
 bool ClauseBuilder::EveryTime(Predicate& p) {
-  if (!Is(Kind::Determiner) || Current().lookup != "every" || m_at + 1 >= m_items.size()) return false;
+  const std::string& before = m_at > 0 ? m_items[m_at - 1].lookup : Current().lookup;
+  const bool often = m_at > 0 && (m_items[m_at - 1].chinese.ends_with("次") || before == "times" ||
+                                  before == "once" || before == "twice");
+  const bool every = IsWord("every") || (often && (IsWord("a") || IsWord("per")));
+  if (!every || m_at + 1 >= m_items.size()) return false;
   const Item& next = m_items[m_at + 1];
   const ClosedClassWord* unit = EnglishClosedWord(next.lookup, WordClass::TimeUnit);
   if (next.kind != Kind::Time && !unit) return false;

@@ -64,6 +64,20 @@ void AddUndoubled(std::vector<WordForm>& forms, std::string_view stem, Inflectio
   }
 }
 
+// "writ" from "writing", "clos" from "closed": one vowel and a single
+// consonant (not w, x or y) is a stem that lost its silent e (write, close);
+// "visit", "eat", "open" are not.
+bool LostSilentE(std::string_view stem) {
+  if (stem.size() < 2 || IsVowel(stem.back()) || std::string_view("wxy").find(stem.back()) != std::string_view::npos ||
+      !IsVowel(stem[stem.size() - 2]) || (stem.size() > 2 && IsVowel(stem[stem.size() - 3]))) {
+    return false;
+  }
+  for (std::size_t i = 0; i + 2 < stem.size(); ++i) {
+    if (IsVowel(stem[i])) return false;
+  }
+  return true;
+}
+
 std::string WithS(std::string_view word) {
   const std::string text(word);
   if (text.ends_with('s') || text.ends_with('x') || text.ends_with('z') || text.ends_with("ch") ||
@@ -145,8 +159,9 @@ std::vector<WordForm> LookupForms(std::string_view word) {
   if (word.ends_with('s') && !word.ends_with("ss") && word.size() > 2) forms.push_back({stem(1), Inflection::Plural});
   if (word.ends_with("ied") && word.size() > 4) forms.push_back({stem(3) + "y", Inflection::Past});
   if (word.ends_with("ed") && word.size() > 3) {
-    forms.push_back({stem(2), Inflection::Past});
-    forms.push_back({stem(1), Inflection::Past});
+    const bool e = LostSilentE(stem(2));
+    forms.push_back({e ? stem(1) : stem(2), Inflection::Past});
+    forms.push_back({e ? stem(2) : stem(1), Inflection::Past});
     AddUndoubled(forms, stem(2), Inflection::Past);
   }
   if (word.ends_with("ier") && word.size() > 4) forms.push_back({stem(3) + "y", Inflection::Comparative});
@@ -156,8 +171,9 @@ std::vector<WordForm> LookupForms(std::string_view word) {
     AddUndoubled(forms, stem(2), Inflection::Comparative);
   }
   if (word.ends_with("ing") && word.size() > 4) {
-    forms.push_back({stem(3), Inflection::Progressive});
-    forms.push_back({stem(3) + "e", Inflection::Progressive});
+    const bool e = LostSilentE(stem(3));
+    forms.push_back({stem(3) + (e ? "e" : ""), Inflection::Progressive});
+    forms.push_back({e ? stem(3) : stem(3) + "e", Inflection::Progressive});
     AddUndoubled(forms, stem(3), Inflection::Progressive);
   }
   return forms;

@@ -20,6 +20,15 @@ std::optional<NounPhrase> ClauseBuilder::ParseNounPhrase() {
       return phrase;
     }
   }
+  // this morning → 今天早上; this evening → 今晚.
+  if (IsWord("this") && NextKind() == Kind::Time) {
+    Fired("this + part of the day: 今天…");
+    const Item& part = m_items[m_at + 1];
+    phrase.chinese = part.lookup == "evening" ? "今晚" : "今天" + part.chinese;
+    phrase.time = true;
+    m_at += 2;
+    return phrase;
+  }
   if (Is(Kind::Pronoun)) {
     phrase.chinese = Current().chinese;
     phrase.pronoun = true;
@@ -128,7 +137,7 @@ std::optional<NounPhrase> ClauseBuilder::ParseNounPhrase() {
       measure = item.unit ? "" : item.measure;
       unit = item.unit;
       phrase.latin = item.latin && nouns == item.chinese;
-      phrase.place = item.latin;
+      phrase.place = item.latin || item.placeName;
     } else {
       break;
     }
@@ -144,7 +153,10 @@ std::optional<NounPhrase> ClauseBuilder::ParseNounPhrase() {
     m_at = start;
     return std::nullopt;
   }
-  if (ordinal && nouns == "时候") nouns = "次";  // the third time: 第三次
+  if ((ordinal || anyNumber) && nouns == "时候") nouns = "次";  // the third time: 第三次; three times: 三次
+  // a day, for a week: 一天, 一周, counted like three days.
+  if (unit && number == 1 && !anyNumber && determiner.empty()) determiner = "一";
+  anyNumber = anyNumber || number == 1;
   if (unit && (anyNumber || ordinal)) Fired("number + unit: no measure word");
   phrase.unit = unit && anyNumber;
   if ((counted || ordinal) && container.empty() && !(unit && (anyNumber || ordinal)) && nouns != "次") {
@@ -199,11 +211,12 @@ void ClauseBuilder::Preposition(Predicate& p, bool complementSlot) {
     m_noIndefinite = false;
     return;  // "want to go": the infinitive follows
   }
+  if (TimeClause(p, preposition)) return;
   auto noun = ParseNounPhrase();
   m_noIndefinite = false;
   if (!noun) return;
   if (noun->time) {
-    p.times.push_back(noun->chinese);
+    p.times.push_back(noun->chinese + (preposition.lookup == "by" ? "之前" : ""));  // by Friday: 星期五之前
     return;
   }
   const std::string& word = preposition.lookup;
@@ -211,8 +224,9 @@ void ClauseBuilder::Preposition(Predicate& p, bool complementSlot) {
     m_places.push_back("比" + noun->chinese);  // taller than me: 比我更高
     return;
   }
-  if (word == "for" && noun->unit) {
-    p.objects.push_back({noun->chinese, noun->latin});  // for three years: 三年, after the verb
+  if ((word == "for" && noun->unit) || (word == "by" && (noun->unit || noun->chinese.starts_with("百分之")))) {
+    // for three years: 三年, after the verb; delayed by two hours: 延误了两小时.
+    p.objects.push_back({noun->chinese, noun->latin});
     return;
   }
   if (word == "by") {
@@ -240,6 +254,46 @@ void ClauseBuilder::Preposition(Predicate& p, bool complementSlot) {
     return;
   }
   m_places.push_back(preposition.chinese + noun->chinese);
+}
+
+// before/after/during + noun or verb-ing → noun/verb + 以前/以后/期间, a time before the verb.
+bool ClauseBuilder::TimeClause(Predicate& p, const Item& preposition) {
+  const std::string& word = preposition.lookup;
+  if (word != "before" && word != "after" && word != "during") return false;
+  m_noIndefinite = false;
+  Fired("before/after/during: a time before the verb");
+  if (Is(Kind::Verb)) {
+    p.times.push_back(Current().chinese + preposition.chinese);  // before eating: 吃以前
+    ++m_at;
+    return true;
+  }
+  if (auto noun = ParseNounPhrase()) p.times.push_back(noun->chinese + preposition.chinese);
+  return true;
+}
+
+// noun + in/on/at/under/from/with + noun + verb group → place + 的 + noun:
+// the book on the table is … → 桌子上的书….
+void ClauseBuilder::SubjectModifier() {
+  const std::string& word = m_at < m_items.size() ? m_items[m_at].lookup : std::string();
+  if (!m_subject || m_subject->pronoun || m_subject->time ||
+      (word != "in" && word != "on" && word != "at" && word != "under" && word != "from" && word != "with")) {
+    return;
+  }
+  const std::size_t start = m_at, places = m_places.size();
+  Predicate scratch;
+  Preposition(scratch, false);
+  const bool verbFollows = Is(Kind::Be) || Is(Kind::Verb) || Is(Kind::Modal) || Is(Kind::Do) || Is(Kind::Have) ||
+                           Is(Kind::Not) || Is(Kind::Adverb);
+  if (!verbFollows || m_places.size() != places + 1 || !scratch.objects.empty() || !scratch.times.empty()) {
+    m_at = start;
+    m_places.resize(places);
+    return;
+  }
+  Fired("noun + preposition phrase: …的 + noun");
+  std::string place = m_places.back();
+  m_places.pop_back();
+  if (place.starts_with("在")) place.erase(0, std::string_view("在").size());
+  m_subject->chinese = place + "的" + m_subject->chinese;
 }
 
 }  // namespace parlavo::server::english_rules

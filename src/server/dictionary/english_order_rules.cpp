@@ -32,6 +32,7 @@ const NamedRule<ClauseBuilder::VerbRule> ClauseBuilder::kVerbGroupRules[] = {
     {"degree before the verb", &ClauseBuilder::DegreeBeforeVerb},
     {"be + degree", &ClauseBuilder::DegreeAfterBe},
     {"main verb", &ClauseBuilder::MainVerb},
+    {"let + object + verb: 让", &ClauseBuilder::LetVerb},
     {"no + verb-ing: 禁止", &ClauseBuilder::NoVerbing},
     {"no + noun: 没有", &ClauseBuilder::NoNoun},
     {"be + adjective", &ClauseBuilder::BeComplement},
@@ -66,7 +67,7 @@ std::vector<ChinesePiece> ClauseBuilder::Run() {
     prefix += "请";
     ++m_at;
   }
-  if (Is(Kind::Let)) {
+  if (IsWord("let's")) {
     m_subject = NounPhrase{"我们", true};
     suffix = "吧";
     ++m_at;
@@ -87,6 +88,12 @@ std::vector<ChinesePiece> ClauseBuilder::Run() {
     } else if (whWord == "what" && IsWord("time")) {
       wh = "几点";
       ++m_at;
+    } else if ((whWord == "which" || whWord == "what") && Is(Kind::Noun) &&
+               (NextKind() == Kind::Do || NextKind() == Kind::Modal)) {
+      Fired("which/what + noun: the question's object");  // which subject do you like: 你喜欢哪个科目
+      const std::string& measure = Current().measure;
+      wh = (whWord == "which" ? "哪" + (measure.empty() ? std::string("个") : measure) : *wh) + Current().chinese;
+      ++m_at;
     }
   }
   // Auxiliary before the subject: a question.
@@ -100,6 +107,7 @@ std::vector<ChinesePiece> ClauseBuilder::Run() {
     }
   }
   if (!m_subject && !Is(Kind::There)) m_subject = ParseNounPhrase();
+  SubjectModifier();
   if (m_subject && m_subject->time && (Is(Kind::Pronoun) || Is(Kind::Possessive) || Is(Kind::Noun))) {
     m_pieces.push_back(m_subject->chinese);  // "Tomorrow we ...": the time follows the subject
     m_subject = ParseNounPhrase();
@@ -125,7 +133,8 @@ std::vector<ChinesePiece> ClauseBuilder::Run() {
   std::size_t leadingTimes = 0;
   while (leadingTimes < m_timeCount && leadingTimes < m_pieces.size()) ++leadingTimes;
   // A clock time follows the subject all the same: 会议三点开始.
-  const bool clock = leadingTimes > 0 && m_pieces.front().text.ends_with("点");
+  const bool clock = std::any_of(m_pieces.begin(), m_pieces.begin() + static_cast<std::ptrdiff_t>(leadingTimes),
+                                 [](const ChinesePiece& time) { return time.text.ends_with("点"); });
   const bool timeFirst = m_subject && !m_subject->pronoun && !m_subject->time && !clock;
   if (timeFirst) {
     for (std::size_t t = 0; t < leadingTimes; ++t) out.push_back(std::move(m_pieces[t]));
@@ -169,10 +178,11 @@ bool ClauseBuilder::Negator(Predicate& p) {
   return true;
 }
 
-// can/will/should → 能/会/应该.
+// can/will/should → 能/会/应该; Can I …? asks leave: 我可以…吗.
 bool ClauseBuilder::ModalWord(Predicate& p) {
   if (!Is(Kind::Modal)) return false;
-  p.modal = Current().chinese;
+  const bool leave = m_question && IsWord("can") && m_subject && (m_subject->chinese == "我" || m_subject->chinese == "我们");
+  p.modal = leave ? "可以" : Current().chinese;
   return true;
 }
 
@@ -196,10 +206,11 @@ bool ClauseBuilder::DoVerb(Predicate& p) {
   return true;
 }
 
-// has been saved, have finished → 已 + verb.
+// has been saved, have finished → 已 + verb; have not been saved → 没 + verb.
 bool ClauseBuilder::Perfect(Predicate& p) {
-  if (!Is(Kind::Have) || !p.verb.empty() || m_at + 1 >= m_items.size()) return false;
-  const Item& next = m_items[m_at + 1];
+  const std::size_t after = m_at + (NextKind() == Kind::Not ? 2 : 1);
+  if (!Is(Kind::Have) || !p.verb.empty() || after >= m_items.size()) return false;
+  const Item& next = m_items[after];
   if (next.kind != Kind::Be && next.inflection != Inflection::Participle && next.inflection != Inflection::Past) {
     return false;
   }
@@ -230,7 +241,6 @@ bool ClauseBuilder::BeWord(Predicate& p) {
   if (p.perfect && IsNext("to")) {
     Fired("have been to: 去过");  // I have been to Beijing: 我去过北京
     p.verb = "去过";
-    p.perfect = false;
     ++m_at;
     return true;
   }
@@ -279,20 +289,6 @@ bool ClauseBuilder::MainVerb(Predicate& p) {
   return true;
 }
 
-// No smoking → 禁止吸烟.
-bool ClauseBuilder::NoVerbing(Predicate& p) {
-  if (!Is(Kind::No) || !p.verb.empty() || NextKind() != Kind::Verb) return false;
-  p.verb = "禁止" + m_items[++m_at].chinese;
-  return true;
-}
-
-// no money → 没有钱.
-bool ClauseBuilder::NoNoun(Predicate& p) {
-  if (!Is(Kind::No) || !p.verb.empty()) return false;
-  p.verb = "没有";
-  return true;
-}
-
 // is (very) beautiful → 很漂亮.
 bool ClauseBuilder::BeComplement(Predicate& p) {
   if (!p.be || !p.verb.empty() || !p.complement.empty() ||
@@ -305,6 +301,9 @@ bool ClauseBuilder::BeComplement(Predicate& p) {
 
 void ClauseBuilder::Assemble(Predicate& p, const std::string& wh, const std::string& whWord) {
   const bool noVerb = p.verb.empty();
+  // Times from the largest unit to the smallest: 明天早上九点.
+  std::stable_partition(p.times.begin(), p.times.end(),
+                        [](const std::string& time) { return time.find("点") == std::string::npos; });
   for (const std::string& time : p.times) m_pieces.push_back(time);
   m_timeCount = m_pieces.size();
   std::string whAfter;
@@ -313,8 +312,10 @@ void ClauseBuilder::Assemble(Predicate& p, const std::string& wh, const std::str
       m_pieces.push_back(wh);
     else if (whWord == "where" && p.verb.empty())
       m_places.insert(m_places.begin(), "在" + wh);
+    else if (whWord == "where" && (p.verb == "去" || p.verb == "来" || p.verb == "到"))
+      whAfter = wh;  // where do you go: 你去哪里
     else if (whWord == "where")
-      whAfter = "在" + wh;
+      m_places.insert(m_places.begin(), "在" + wh);  // where can I buy: 我能在哪里买
     else if (whWord == "why" || (whWord == "how" && !(noVerb && p.be)))
       m_pieces.push_back(wh);
     else
@@ -322,7 +323,7 @@ void ClauseBuilder::Assemble(Predicate& p, const std::string& wh, const std::str
   }
   m_pieces.push_back(p.adverbs);
   // 没 denies what happened or is going on; 不 a habit, a state or a wish.
-  const bool happened = (p.past && (!p.be || p.passive)) || p.progressive || p.haveVerb;
+  const bool happened = (p.past && (!p.be || p.passive)) || p.progressive || p.haveVerb || p.perfect;
   // Without a subject, a denial is a prohibition: 不要.
   // might not: 可能不, a possibility denied after the modal; cannot: 不能.
   const bool negationAfterModal = p.modal == "可能";
@@ -350,9 +351,12 @@ void ClauseBuilder::Assemble(Predicate& p, const std::string& wh, const std::str
       const bool bare = p.negated || !m_subject || p.complement.starts_with("更");  // 很 only before a plain adjective
       if (p.degree == "太") {
         m_pieces.push_back("太" + p.complement + "了");
+        if (!p.extraVerbs.empty()) m_pieces.push_back("，无法");  // too heavy to carry: 太重了，无法搬
       } else {
         m_pieces.push_back((p.degree.empty() ? (bare ? "" : "很") : p.degree) + p.complement);
       }
+      for (const std::string& extra : p.extraVerbs) m_pieces.push_back(extra);
+      for (const ChinesePiece& object : m_extraObjects) m_pieces.push_back(object);
     } else if (!p.objects.empty() && !p.objectIsPlace) {
       m_pieces.push_back("是");
       for (const ChinesePiece& object : p.objects) m_pieces.push_back(object);
@@ -366,7 +370,9 @@ void ClauseBuilder::Assemble(Predicate& p, const std::string& wh, const std::str
     return;
   }
   m_pieces.push_back(p.degree);
-  const bool marksPast = p.past && !p.negated && !p.passive && !p.verb.empty();
+  // was delayed (by two hours): 耽误了(两小时), 了 after the verb when something follows it.
+  const bool marksPast = (p.past && !p.negated && !p.passive && !p.verb.empty()) ||
+                         (p.passive && !p.perfect && !p.negated && p.be);
   m_pieces.push_back(p.verb + (marksPast && !p.objects.empty() ? "了" : ""));
   if (placeAfter) {
     for (const std::string& place : m_places) m_pieces.push_back(place);
@@ -375,7 +381,7 @@ void ClauseBuilder::Assemble(Predicate& p, const std::string& wh, const std::str
   for (const std::string& extra : p.extraVerbs) m_pieces.push_back(extra);
   for (const ChinesePiece& object : m_extraObjects) m_pieces.push_back(object);
   m_pieces.push_back(whAfter);
-  if ((marksPast && p.objects.empty()) || (p.passive && !p.perfect && !p.negated && p.be)) m_pieces.push_back("了");
+  if (marksPast && p.objects.empty()) m_pieces.push_back("了");
 }
 
 }  // namespace parlavo::server::english_rules

@@ -53,6 +53,7 @@ struct Item {
   bool past = false;
   bool latin = false;
   bool unit = false;  // a unit of time or money: counted without a measure word (三天, 五十美元)
+  bool placeName = false;  // jieba's place name: in Shanghai → 在上海, no 里
   long number = -1;
 };
 
@@ -122,6 +123,8 @@ class ClauseBuilder {
   // english_noun_rules.cpp
   std::optional<NounPhrase> ParseNounPhrase();
   void Preposition(Predicate& p, bool complementSlot);
+  bool TimeClause(Predicate& p, const Item& preposition);
+  void SubjectModifier();
 
   // english_order_rules.cpp
   void ParsePredicate(const std::string& wh, const std::string& whWord);
@@ -139,6 +142,7 @@ class ClauseBuilder {
   bool DegreeBeforeVerb(Predicate& p);
   bool DegreeAfterBe(Predicate& p);
   bool MainVerb(Predicate& p);
+  bool LetVerb(Predicate& p);
   bool NoVerbing(Predicate& p);
   bool NoNoun(Predicate& p);
   bool BeComplement(Predicate& p);

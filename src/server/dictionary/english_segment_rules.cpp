@@ -131,18 +131,22 @@ struct Segmenter {
     return next == "lot" && Next(2) == "of" ? 3 : 2;
   }
 
-  // would like → 想要.
+  // would like → 想要; would like to + verb → 想 + verb.
   std::size_t WouldLike(Item& item) {
     if (words[at] != "would" || Next() != "like") return 0;
     item.kind = Kind::Verb;
-    item.chinese = "想要";
+    item.chinese = Next(2) == "to" ? "想" : "想要";
     return 2;
   }
 
   // A dictionary phrase, longest first: "train station", "interest rates", "signed in".
   std::size_t MultiWord(Item& item) {
     const ClosedClassWord* first = GrammarWord(words[at]);
-    if (first && (first->wordClass == WordClass::Pronoun || IsPhraseBreaking(first->wordClass))) return 0;
+    // "on time", "of course", "at least": a phrase begun by a preposition is an adverb.
+    const bool adverbial = first && first->wordClass == WordClass::Preposition;
+    if (first && (first->wordClass == WordClass::Pronoun || (IsPhraseBreaking(first->wordClass) && !adverbial))) {
+      return 0;
+    }
     for (std::size_t count = std::min(lexicon.longestKey(), words.size() - at); count >= 2; --count) {
       const std::string& lastWord = words[at + count - 1];
       // "signed in", "checked in at the hotel", but not "come on Monday".
@@ -155,7 +159,9 @@ struct Segmenter {
       const auto phrase = lexicon.Phrase(words, at, count);
       // "sign in", "check in": a verb with its particle, not a noun before a preposition.
       if (!phrase || (particle && !phrase->first.tag.starts_with('v'))) continue;
-      item.kind = KindOfTag(phrase->first.tag);
+      const std::string_view tag = phrase->first.tag;
+      if (adverbial && (tag.starts_with('n') || tag.starts_with('v'))) continue;
+      item.kind = adverbial ? Kind::Adverb : KindOfTag(tag);
       item.chinese = phrase->first.value;
       item.measure = phrase->first.measure;
       item.inflection = phrase->second;
@@ -205,7 +211,8 @@ struct Segmenter {
                               before == Kind::Please || before == Kind::Let || before == Kind::Pronoun ||
                               (before == Kind::Preposition && items.back().lookup == "to") ||
                               ((before == Kind::Be || before == Kind::Have) && participle) ||
-                              (before == Kind::Noun && !sawVerb);  // the verb after the subject
+                              (before == Kind::Noun && !sawVerb) ||  // the verb after the subject
+                              (before == Kind::No && word.ends_with("ing"));  // no smoking: 禁止吸烟
     const auto entry = lexicon.Lookup(word, afterVerbCue || (at == 0 && !word.ends_with('s')) ? Reading::Verb
                                             : afterNounCue || at == 0                         ? Reading::Noun
                                                                                               : Reading::Any);
@@ -213,6 +220,7 @@ struct Segmenter {
     item.kind = KindOfTag(entry->first.tag);
     item.chinese = entry->first.value;
     item.measure = entry->first.measure;
+    item.placeName = entry->first.tag == "ns";
     item.inflection = entry->second;
     // "colder": 更冷.
     if (entry->second == Inflection::Comparative) {
@@ -280,8 +288,11 @@ std::vector<Item> Classify(const Lexicon& lexicon, const std::vector<ClauseToken
         }
       }
     }
+    // a day: 一天, like three days.
     const bool counted = !segmenter.items.empty() && (segmenter.items.back().kind == Kind::Number ||
-                                                      segmenter.items.back().chinese.starts_with("第"));
+                                                      segmenter.items.back().chinese.starts_with("第") ||
+                                                      (segmenter.items.back().kind == Kind::Article &&
+                                                       !segmenter.items.back().chinese.empty()));
     if (const ClosedClassWord* unit = taken == 1 && counted ? Unit(item.lookup) : nullptr;
         unit && (item.kind == Kind::Noun || item.kind == Kind::Verb || item.kind == Kind::Time)) {
       item.kind = Kind::Noun;  // thirty minutes: 三十分钟, fifty dollars: 五十美元

@@ -295,6 +295,46 @@ std::string EnglishEntryText(std::vector<Rendering> renderings, const EnglishUse
   return text;
 }
 
+// The name a proper noun's first sense begins with, lower-cased: "Shanghai
+// municipality (short name …)" -> "shanghai", "People's Republic of China" ->
+// "people's republic"; empty when it begins otherwise.
+std::string LeadingName(std::string_view sense) {
+  std::string name;
+  std::istringstream words{std::string(sense.substr(0, sense.find_first_of(",;(")))};
+  for (std::string word; words >> word && std::isupper(static_cast<unsigned char>(word.front()));) {
+    if (!std::all_of(word.begin(), word.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '\'' || c == '-'; })) break;
+    name += (name.empty() ? "" : " ") + ToLowerAscii(word);
+  }
+  return name;
+}
+
+// How much of a Chinese word's use an English key stands for: the weight of
+// the senses it renders against that of all the word's senses, each sense
+// weighing a quarter of the one before (a word's first sense is its main
+// one; a word of many senses gives each a smaller share).
+constexpr double kSenseDecay = 0.25;
+// A rendering after the first of its sense ("save" in "to conserve; to save").
+constexpr double kLaterAlternative = 0.5;
+// A reading after the first shares the written word's frequency with it.
+constexpr double kLaterReading = 0.05;
+constexpr double kBoundCharacter = 0.2;
+// A word jieba tags as a verb, for a key English hardly uses as one (是 for
+// "right"): down to this share as the key's verb use falls to nothing; a
+// word jieba tags as a noun, for a verb rendering (省 "province" for "to save").
+constexpr double kVerbForOtherClass = 0.25;
+
+// How common the Chinese word is: the geometric mean of its frequencies in
+// the two corpora (the Leiden list is web text with odd peaks, 快捷; jieba's
+// is a general one), less for a later reading or a bound character.
+double ChineseUse(const CedictEntry& entry, std::uint64_t count, const std::string& tag, double jiebaCount,
+                  bool firstReading) {
+  // A bound morpheme, or a prefix or suffix (非, 者), is rarely a word of its own.
+  const bool boundCharacter =
+      (CountCodePoints(entry.simplified) == 1 && tag.size() > 1 && tag.back() == 'g') || tag == "h" || tag == "k";
+  return std::sqrt((static_cast<double>(count) + 1) * (jiebaCount + 1)) *
+         (!firstReading ? kLaterReading : boundCharacter ? kBoundCharacter : 1.0);
+}
+
 std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& entries,
                                                 const WordFrequencies& frequencies,
                                                 const std::map<std::string, std::vector<std::size_t>>& readings,
@@ -306,15 +346,23 @@ std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& 
     const auto word = chinese.find(entry.simplified);
     const auto ordered = readings.find(entry.simplified);
     const std::string tag = word == chinese.end() ? std::string() : word->second.tag;
-    const bool boundCharacter = CountCodePoints(entry.simplified) == 1 && tag.size() > 1 && tag.back() == 'g';
     const bool firstReading = ordered == readings.end() || ordered->second.front() == index;
     const std::uint64_t count = FrequencyOf(frequencies, entry.simplified);
-    const double frequency = (static_cast<double>(count) + 1) * (firstReading && !boundCharacter ? 1.0 : 0.2);
+    const double frequency = ChineseUse(entry, count, tag, word == chinese.end() ? 0 : word->second.frequency,
+                                        firstReading);
+    double total = 0;
+    for (std::size_t sense = 0; sense < entry.senses.size(); ++sense) {
+      if (ClassifySense(entry.senses[sense]) == SenseKind::Meaning) {
+        total += std::pow(kSenseDecay, static_cast<double>(sense));
+      }
+    }
+    const bool verbTagged = TaggedClass(tag) == dictionary_format::kVerbClass;
+    std::map<std::string, std::size_t> seen;  // slot key -> this entry's place in its candidates
     for (std::size_t sense = 0; sense < entry.senses.size(); ++sense) {
       const std::string& text = entry.senses[sense];
       if (ClassifySense(text) != SenseKind::Meaning || IsMarkedUsage(text)) continue;
       const bool noted = text.find('(') != std::string::npos;
-      const double senseWeight = std::pow(0.25, static_cast<double>(sense)) * (noted ? 0.1 : 1.0);
+      const double share = std::pow(kSenseDecay, static_cast<double>(sense)) / total;
       const char senseClass = SenseClass(text, tag, english);
       const std::vector<std::string> alternatives = Alternatives(text);
       for (std::size_t alternative = 0; alternative < alternatives.size(); ++alternative) {
@@ -325,8 +373,15 @@ std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& 
         const char wordClass = IsProperName(entry) ? dictionary_format::kNameClass
                                : verbRendering     ? dictionary_format::kVerbClass
                                                    : RenderingClass(english, key, tag, senseClass, alternatives);
-        const double score = frequency * senseWeight * (alternative == 0 ? 1.0 : 0.5) *
-                             EnglishVerbUse(english, key, verbRendering);
+        const double verbUse = ClassShare(english, key, dictionary_format::kVerbClass);
+        const double fit = verbTagged && verbUse >= 0 ? kVerbForOtherClass + (1 - kVerbForOtherClass) * verbUse
+                           : verbRendering && TaggedClass(tag) == dictionary_format::kNounClass ? kVerbForOtherClass
+                                                                                                : 1.0;
+        // A phrase is seldom one character ("good morning": 早安 before 早).
+        const bool shortForPhrase = key.find(' ') != std::string::npos && CountCodePoints(entry.simplified) == 1;
+        const double score = frequency * share * (alternative == 0 ? 1.0 : kLaterAlternative) *
+                             (shortForPhrase ? kBoundCharacter : 1.0) *
+                             EnglishVerbUse(english, key, verbRendering) * fit;
         // Verb renderings ("to learn") of words jieba tags as verbs also rank
         // for the verb reading of the key, other renderings of nouns for the
         // noun reading.
@@ -335,10 +390,23 @@ std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& 
         const std::string reading = verb   ? key + std::string(dictionary_format::kVerbMark)
                                     : noun ? key + std::string(dictionary_format::kNounMark)
                                            : std::string();
+        // A word's senses that give the same key add up (时间: "(concept of) time", "(duration of) time" …).
         for (const std::string& slotKey : {key, reading}) {
-          if (!slotKey.empty()) candidates[slotKey].push_back({score, entry.simplified, wordClass, count > 0});
+          if (slotKey.empty()) continue;
+          auto& list = candidates[slotKey];
+          const auto [place, fresh] = seen.emplace(slotKey, list.size());
+          if (fresh)
+            list.push_back({score, entry.simplified, wordClass, count > 0});
+          else
+            list[place->second].score += score;
         }
       }
+    }
+    // A place or person is also found by its name alone ("Shanghai"), below
+    // any common word of that spelling.
+    if (const std::string name = IsProperName(entry) ? LeadingName(entry.senses.front()) : std::string();
+        !name.empty() && !seen.contains(name)) {
+      candidates[name].push_back({frequency * 0.01, entry.simplified, dictionary_format::kNameClass, count > 0});
     }
   }
   std::map<std::string, IndexRecord> table;

@@ -54,11 +54,16 @@ struct DictionaryTables {
 // the reading found in more frequent compound words, and the one with more
 // senses. The headword's renderings for the transfer rules come from that
 // reading first, then from the others.
-// English keys are ranked by how common the Chinese word is (a fifth of its
-// frequency for a reading after the first or a character jieba tags as a
-// bound morpheme), weighted down for later senses, later renderings within a
-// sense and renderings that needed a note, and by how often WordNet counts
-// the English word as a verb or otherwise, as the rendering is (`english`).
+// English keys are ranked by how common the Chinese word is (the geometric
+// mean of its Leiden and jieba frequencies; a twentieth for a reading after
+// the first, a fifth for a character jieba tags as a bound morpheme) times the
+// share of the word's senses the key renders (each sense weighing a quarter
+// of the one before, the senses giving the same key added up), halved for a
+// later rendering within a sense, and weighed by how often WordNet counts
+// the English word as a verb or otherwise, as the rendering is (`english`); a
+// word jieba tags as a verb counts less for a key English rarely uses as one,
+// a word it tags as a noun less for a verb rendering.
+// A proper name is also found, last, by the name its first sense begins with.
 // Each key keeps its eight best Chinese words for its entry.
 // Phrases come from senses without notes only.
 // Frequencies and tags for segmenting and tagging come from jieba's lexicon;

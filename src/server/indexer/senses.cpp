@@ -56,6 +56,7 @@ constexpr std::array kUsageMarks{
     std::string_view("slang)"),       std::string_view("(vulgar)"),     std::string_view("(humble)"),
     std::string_view("(honorific)"),  std::string_view("(bound form)"), std::string_view("(cantonese)"),
     std::string_view("(tw)"),         std::string_view("(derog.)"),     std::string_view("(old-fashioned)"),
+    std::string_view("(arch.)"),
 };
 
 }  // namespace
