@@ -137,8 +137,14 @@ std::vector<ChinesePiece> TranslateEnglishClause(const DictionaryIndex& index, c
         pieces.back().text == "，") {
       translated.erase(translated.begin());
     }
-    if (when) {
-      translated.push_back({"的时候"});
+    // 分句 + if + 分句 → 如果 + 分句，分句: the condition first. After know/say
+    // "if" asks whether ("I don't know if he is in"), unless the knowing is
+    // asked for ("let me know if …").
+    const bool lateIf = start > 0 && words[start].lookup == "if" &&
+                        (!SaysOrThinks(words[start - 1].lookup) || EnglishClosedWord(words[0].lookup, WordClass::Let));
+    if (lateIf) Fire(trace, "clause + if + clause: the if-clause first");
+    if (when) translated.push_back({"的时候"});
+    if (when || lateIf) {
       if (start > 0 && !pieces.empty() && pieces.back().text == "，") {
         // I was asleep when he came: 他来的时候，我在睡觉.
         pieces.pop_back();

@@ -229,6 +229,10 @@ void ClauseBuilder::Preposition(Predicate& p, bool complementSlot) {
     p.objects.push_back({noun->chinese, noun->latin});
     return;
   }
+  if (word == "for" && p.be && !p.complement.empty()) {
+    m_places.push_back("对" + noun->chinese + "来说");  // too big for me: 对我来说太大了
+    return;
+  }
   if (word == "by") {
     m_places.push_back("被" + noun->chinese);  // was taken by him: 被他拿走了
     return;

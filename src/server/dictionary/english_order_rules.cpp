@@ -19,6 +19,7 @@ std::string StripZai(const std::string& place) {
 }  // namespace
 
 const NamedRule<ClauseBuilder::VerbRule> ClauseBuilder::kVerbGroupRules[] = {
+    {"must not: 不能", &ClauseBuilder::MustNot},
     {"not/never: 不/没", &ClauseBuilder::Negator},
     {"modal", &ClauseBuilder::ModalWord},
     {"do + verb: do-support dropped", &ClauseBuilder::DoSupport},
@@ -31,6 +32,8 @@ const NamedRule<ClauseBuilder::VerbRule> ClauseBuilder::kVerbGroupRules[] = {
     {"very much: 非常", &ClauseBuilder::VeryMuch},
     {"degree before the verb", &ClauseBuilder::DegreeBeforeVerb},
     {"be + degree", &ClauseBuilder::DegreeAfterBe},
+    {"be going to + verb: 要", &ClauseBuilder::GoingTo},
+    {"be going/coming: 去/来, no 在", &ClauseBuilder::GoingComing},
     {"main verb", &ClauseBuilder::MainVerb},
     {"let + object + verb: 让", &ClauseBuilder::LetVerb},
     {"no + verb-ing: 禁止", &ClauseBuilder::NoVerbing},

@@ -142,6 +142,12 @@ class ClauseBuilder {
   bool DegreeBeforeVerb(Predicate& p);
   bool DegreeAfterBe(Predicate& p);
   bool MainVerb(Predicate& p);
+
+  // english_modal_rules.cpp
+  bool MustNot(Predicate& p);
+  bool GoingTo(Predicate& p);
+  bool GoingComing(Predicate& p);
+
   bool LetVerb(Predicate& p);
   bool NoVerbing(Predicate& p);
   bool NoNoun(Predicate& p);

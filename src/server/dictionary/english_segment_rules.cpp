@@ -122,9 +122,14 @@ struct Segmenter {
     return at + offset < words.size() ? words[at + offset] : std::string();
   }
 
-  // a little / a few / a lot (of) → 一点 / 几 / 很多.
+  // a little / a few / a lot (of), lots of, plenty of → 一点 / 几 / 很多.
   std::size_t Quantity(Item& item) {
     const std::string next = Next();
+    if ((words[at] == "lots" || words[at] == "plenty") && next == "of") {
+      item.kind = Kind::Determiner;
+      item.chinese = "很多";
+      return 2;
+    }
     if (words[at] != "a" || (next != "little" && next != "bit" && next != "few" && next != "lot")) return 0;
     item.kind = Kind::Determiner;
     item.chinese = next == "few" ? "几" : next == "lot" ? "很多" : "一点";
