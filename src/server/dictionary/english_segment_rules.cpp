@@ -200,12 +200,31 @@ struct Segmenter {
     return true;
   }
 
-  // Open-class words through the dictionary, read as a verb or a noun by the words before.
+  // The word `offset` ahead begins a verb group: be/modal/do/have or a past
+  // form not before an open-class word ("prices fell", "download failed", but
+  // "check attached files"), so the words before are its subject.
+  bool VerbFollows(std::size_t offset) const {
+    const std::string word = Next(offset);
+    if (word.empty()) return false;
+    if (const ClosedClassWord* row = GrammarWord(word)) {
+      return row->wordClass == WordClass::Be || row->wordClass == WordClass::Modal ||
+             row->wordClass == WordClass::Do || row->wordClass == WordClass::Have;
+    }
+    const std::string after = Next(offset + 1);
+    if (!after.empty() && !GrammarWord(after)) return false;
+    const auto forms = LookupForms(word);
+    return std::any_of(forms.begin(), forms.end(),
+                       [](const WordForm& form) { return form.inflection == Inflection::Past; });
+  }
+
+  // Open-class words through the dictionary, read as a verb or a noun by the
+  // words before, and as a noun before a verb group (noun + noun subject: "oil prices fell").
   bool Dictionary(Item& item) {
     const std::string& word = words[at];
     const Kind before = items.empty() ? Kind::Other : items.back().kind;
+    const bool subject = !sawVerb && (VerbFollows(1) || (Next().ends_with('s') && VerbFollows(2)));
     const bool afterNounCue = before == Kind::Article || before == Kind::Determiner || before == Kind::Possessive ||
-                              before == Kind::Number || before == Kind::Adjective ||
+                              before == Kind::Number || before == Kind::Adjective || subject ||
                               (before == Kind::Preposition && items.back().lookup != "to");
     const auto forms = LookupForms(word);
     const bool participle = word.ends_with("ing") || word.ends_with("ed") || word.ends_with("en") ||
@@ -216,9 +235,9 @@ struct Segmenter {
                               before == Kind::Please || before == Kind::Let || before == Kind::Pronoun ||
                               (before == Kind::Preposition && items.back().lookup == "to") ||
                               ((before == Kind::Be || before == Kind::Have) && participle) ||
-                              (before == Kind::Noun && !sawVerb) ||  // the verb after the subject
+                              (before == Kind::Noun && !sawVerb && !subject) ||  // the verb after the subject
                               (before == Kind::No && word.ends_with("ing"));  // no smoking: 禁止吸烟
-    const auto entry = lexicon.Lookup(word, afterVerbCue || (at == 0 && !word.ends_with('s')) ? Reading::Verb
+    const auto entry = lexicon.Lookup(word, afterVerbCue || (at == 0 && !word.ends_with('s') && !subject) ? Reading::Verb
                                             : afterNounCue || at == 0                         ? Reading::Noun
                                                                                               : Reading::Any);
     if (!entry) return false;
