@@ -121,10 +121,12 @@ std::vector<ChinesePiece> TranslateEnglishClause(const DictionaryIndex& index, c
     const bool that = start > 0 && words[start].lookup == "that";
     if (start > 0) {
       Fire(trace, that ? "verb + that + clause: that unsaid" : "clause + and/but/because + clause");
-      if (that)
+      if (that) {
         ++start;
-      else
+        if (!pieces.empty() && pieces.back().text == "了") pieces.pop_back();  // said that …: 说, not 说了
+      } else {
         pieces.push_back({"，"});
+      }
     }
     // when + 分句 → 分句 + 的时候, before the clause it times.
     const bool when = words[start].lookup == "when" && !question && end > start + 1;

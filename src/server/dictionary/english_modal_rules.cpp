@@ -1,5 +1,6 @@
 // The verb group, English → Chinese: auxiliaries whose Chinese is not the
-// sum of their words (must not, be going to, be going/coming), tried in
+// sum of their words (must not, be going to, be going/coming, be + a
+// state the dictionary calls a verb), tried in
 // kVerbGroupRules before the modal, negation and main verb rules.
 
 #include "dictionary/english_rules.h"
@@ -33,6 +34,16 @@ bool ClauseBuilder::GoingComing(Predicate& p) {
     return false;
   }
   p.verb = Current().chinese;
+  return true;
+}
+
+// was + a verb in its plain form ("was busy") → 很 + the state: a past state takes no 了.
+bool ClauseBuilder::BeState(Predicate& p) {
+  if (!p.be || !p.past || !p.verb.empty() || !p.complement.empty() || !Is(Kind::Verb) ||
+      Current().inflection != Inflection::None) {
+    return false;
+  }
+  p.complement = Current().chinese;
   return true;
 }
 

@@ -34,6 +34,7 @@ const NamedRule<ClauseBuilder::VerbRule> ClauseBuilder::kVerbGroupRules[] = {
     {"be + degree", &ClauseBuilder::DegreeAfterBe},
     {"be going to + verb: 要", &ClauseBuilder::GoingTo},
     {"be going/coming: 去/来, no 在", &ClauseBuilder::GoingComing},
+    {"was + plain verb: a past state, 很", &ClauseBuilder::BeState},
     {"main verb", &ClauseBuilder::MainVerb},
     {"let + object + verb: 让", &ClauseBuilder::LetVerb},
     {"no + verb-ing: 禁止", &ClauseBuilder::NoVerbing},

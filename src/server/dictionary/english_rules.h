@@ -147,6 +147,7 @@ class ClauseBuilder {
   bool MustNot(Predicate& p);
   bool GoingTo(Predicate& p);
   bool GoingComing(Predicate& p);
+  bool BeState(Predicate& p);
 
   bool LetVerb(Predicate& p);
   bool NoVerbing(Predicate& p);
