@@ -51,6 +51,7 @@ const NamedRule<ClauseBuilder::VerbRule> ClauseBuilder::kComplementRules[] = {
     {"verb + to + verb", &ClauseBuilder::ExtraVerb},
     {"be ... adjective", &ClauseBuilder::LateComplement},
     {"degree after the verb", &ClauseBuilder::LateDegree},
+    {"verb ... best: 最 before the verb", &ClauseBuilder::LateBest},
     {"adverb after the verb", &ClauseBuilder::LateAdverb},
     {"no + object: 没有", &ClauseBuilder::NoObject},
     {"object", &ClauseBuilder::ObjectPhrase},

@@ -161,6 +161,7 @@ class ClauseBuilder {
   bool ExtraVerb(Predicate& p);
   bool LateComplement(Predicate& p);
   bool LateDegree(Predicate& p);
+  bool LateBest(Predicate& p);
   bool LateAdverb(Predicate& p);
   bool NoObject(Predicate& p);
   bool ObjectPhrase(Predicate& p);

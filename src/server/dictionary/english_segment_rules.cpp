@@ -122,13 +122,18 @@ struct Segmenter {
     return at + offset < words.size() ? words[at + offset] : std::string();
   }
 
-  // a little / a few / a lot (of), lots of, plenty of → 一点 / 几 / 很多.
+  // a little / a few / a lot (of), lots of, plenty of → 一点 / 几 / 很多;
+  // hundreds/thousands/millions of → 数百 / 数千 / 数百万.
   std::size_t Quantity(Item& item) {
     const std::string next = Next();
-    if ((words[at] == "lots" || words[at] == "plenty") && next == "of") {
-      item.kind = Kind::Determiner;
-      item.chinese = "很多";
-      return 2;
+    if (next == "of") {
+      for (const auto& [word, chinese] : {std::pair{"lots", "很多"}, {"plenty", "很多"}, {"hundreds", "数百"},
+                                          {"thousands", "数千"}, {"millions", "数百万"}}) {
+        if (words[at] != word) continue;
+        item.kind = Kind::Determiner;
+        item.chinese = chinese;
+        return 2;
+      }
     }
     if (words[at] != "a" || (next != "little" && next != "bit" && next != "few" && next != "lot")) return 0;
     item.kind = Kind::Determiner;
