@@ -206,7 +206,8 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
       {"meeting", {"会议", "n"}},       {"sleep", {"睡", "v"}},           {"morning", {"早上", "t"}},
       {"on time", {"按时", "d"}},       {"send", {"发", "v"}},            {"time", {"时候", "n"}},
       {"write", {"写", "v"}},           {"writ", {"令", "v"}},            {"smoke", {"烟", "n"}},
-      {"smoke/v", {"抽烟", "v"}},      {"delay", {"耽误", "v"}},
+      {"smoke/v", {"抽烟", "v"}},      {"delay", {"耽误", "v"}},        {"price", {"价格", "n"}},
+      {"price/v", {"定价", "v"}},       {"tired", {"累", "v"}},           {"bus", {"公车", "n"}},
   };
   const DictionaryIndex index = testing::IndexOf(tables);
   for (const auto& [english, chinese] : Cases{
@@ -273,6 +274,18 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"It rose by 5 percent", "上升了百分之5"},               // by + an amount is no agent
            {"I was delayed by two hours", "我耽误了两小时"},
            {"The book is too heavy to carry", "书太重了，无法搬"},
+           {"You must not go", "你不能去"},                       // a prohibition, not 不必须
+           {"I am going to buy a book", "我要买一本书"},
+           {"He is going to school", "他去学校"},                  // a plan: no 在
+           {"I was tired", "我很累"},                              // a past state takes no 了
+           {"I knew that he was busy", "我知道他很忙"},
+           {"Let me know if you are busy", "如果你很忙，让我知道"},  // the condition first
+           {"This room is too small for me", "这间房间对我来说太小了"},
+           {"I drink lots of coffee", "我喝很多咖啡"},
+           {"Thousands of children came", "数千孩子来了"},
+           {"Tea prices rose", "茶价格上升了"},                    // noun + noun before the verb
+           {"Which book do you like best?", "你最喜欢哪本书？"},
+           {"I go to school by bus", "我坐公车去学校"},            // by + means in an active clause
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;
   }
