@@ -286,6 +286,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"Tea prices rose", "茶价格上升了"},                    // noun + noun before the verb
            {"Which book do you like best?", "你最喜欢哪本书？"},
            {"I go to school by bus", "我坐公车去学校"},            // by + means in an active clause
+           {"I have never been to Beijing", "我从没去过北京"},      // an adverb inside the perfect
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;
   }

@@ -176,10 +176,17 @@ void ClauseBuilder::ParsePredicate(const std::string& wh, const std::string& whW
 // not → 不; never → 从不.
 bool ClauseBuilder::Negator(Predicate& p) {
   if (!Is(Kind::Not)) return false;
-  if (Current().chinese == "不")
+  if (Current().chinese == "不") {
     p.negated = true;
-  else
-    p.adverbs += Current().chinese;  // never: 从不, a negation of its own
+    return true;
+  }
+  // never: 从不, a negation of its own; in the perfect 从 + the 没 of a denied perfect (从没去过).
+  std::string never = Current().chinese;
+  if (p.perfect && never.ends_with("不")) {
+    never.resize(never.size() - std::string_view("不").size());
+    p.negated = true;
+  }
+  p.adverbs += never;
   return true;
 }
 
@@ -211,9 +218,10 @@ bool ClauseBuilder::DoVerb(Predicate& p) {
   return true;
 }
 
-// has been saved, have finished → 已 + verb; have not been saved → 没 + verb.
+// has been saved, have (already) finished → 已 + verb; have not been saved → 没 + verb.
 bool ClauseBuilder::Perfect(Predicate& p) {
-  const std::size_t after = m_at + (NextKind() == Kind::Not ? 2 : 1);
+  std::size_t after = m_at + 1;
+  while (after < m_items.size() && (m_items[after].kind == Kind::Not || m_items[after].kind == Kind::Adverb)) ++after;
   if (!Is(Kind::Have) || !p.verb.empty() || after >= m_items.size()) return false;
   const Item& next = m_items[after];
   if (next.kind != Kind::Be && next.inflection != Inflection::Participle && next.inflection != Inflection::Past) {
