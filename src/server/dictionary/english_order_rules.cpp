@@ -173,51 +173,6 @@ void ClauseBuilder::ParsePredicate(const std::string& wh, const std::string& whW
   Assemble(p, wh, whWord);
 }
 
-// not → 不; never → 从不.
-bool ClauseBuilder::Negator(Predicate& p) {
-  if (!Is(Kind::Not)) return false;
-  if (Current().chinese == "不") {
-    p.negated = true;
-    return true;
-  }
-  // never: 从不, a negation of its own; in the perfect 从 + the 没 of a denied perfect (从没去过).
-  std::string never = Current().chinese;
-  if (p.perfect && never.ends_with("不")) {
-    never.resize(never.size() - std::string_view("不").size());
-    p.negated = true;
-  }
-  p.adverbs += never;
-  return true;
-}
-
-// can/will/should → 能/会/应该; Can I …? asks leave: 我可以…吗.
-bool ClauseBuilder::ModalWord(Predicate& p) {
-  if (!Is(Kind::Modal)) return false;
-  const bool leave = m_question && IsWord("can") && m_subject && (m_subject->chinese == "我" || m_subject->chinese == "我们");
-  p.modal = leave ? "可以" : Current().chinese;
-  return true;
-}
-
-// do/does/did + verb → the verb (only the tense counts).
-bool ClauseBuilder::DoSupport(Predicate& p) {
-  const Kind next = NextKind();
-  if (!Is(Kind::Do) || !p.verb.empty() ||
-      !(next == Kind::Verb || next == Kind::Not || next == Kind::Adverb || next == Kind::Have || next == Kind::Be ||
-        next == Kind::Do)) {
-    return false;
-  }
-  p.past = p.past || Current().past;
-  return true;
-}
-
-// do as the verb itself → 做.
-bool ClauseBuilder::DoVerb(Predicate& p) {
-  if (!Is(Kind::Do) || !p.verb.empty()) return false;
-  p.verb = Current().chinese;
-  p.past = p.past || Current().past;
-  return true;
-}
-
 // has been saved, have (already) finished → 已 + verb; have not been saved → 没 + verb.
 bool ClauseBuilder::Perfect(Predicate& p) {
   std::size_t after = m_at + 1;
