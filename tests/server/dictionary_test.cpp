@@ -208,6 +208,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
       {"write", {"写", "v"}},           {"writ", {"令", "v"}},            {"smoke", {"烟", "n"}},
       {"smoke/v", {"抽烟", "v"}},      {"delay", {"耽误", "v"}},        {"price", {"价格", "n"}},
       {"price/v", {"定价", "v"}},       {"tired", {"累", "v"}},           {"bus", {"公车", "n"}},
+      {"this year", {"今年", "t"}},
   };
   const DictionaryIndex index = testing::IndexOf(tables);
   for (const auto& [english, chinese] : Cases{
@@ -287,6 +288,9 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"Which book do you like best?", "你最喜欢哪本书？"},
            {"I go to school by bus", "我坐公车去学校"},            // by + means in an active clause
            {"I have never been to Beijing", "我从没去过北京"},      // an adverb inside the perfect
+           {"Is there milk?", "有牛奶吗？"},
+           {"My wallet will be stolen by him", "我的钱包会被他偷"},  // no 了 on what is to come
+           {"I work this year", "我今年工作"},                     // this + time: one phrase
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;
   }

@@ -121,6 +121,11 @@ std::vector<ChinesePiece> ClauseBuilder::Run() {
     Fired("there is: 有");
     m_existential = true;
     m_at += 2;
+  } else if (frontAux && frontAux->kind == Kind::Be && !m_subject && Is(Kind::There)) {
+    Fired("is there …?: 有…吗");
+    m_existential = true;
+    frontAux.reset();
+    ++m_at;
   }
   if (frontAux) Fired(yesNo ? "auxiliary first: yes/no question, 吗" : "question word first");
   if (frontAux) m_items.insert(m_items.begin() + static_cast<std::ptrdiff_t>(m_at), *frontAux);
@@ -340,7 +345,7 @@ void ClauseBuilder::Assemble(Predicate& p, const std::string& wh, const std::str
   m_pieces.push_back(p.degree);
   // was delayed (by two hours): 耽误了(两小时), 了 after the verb when something follows it.
   const bool marksPast = (p.past && !p.negated && !p.passive && !p.verb.empty()) ||
-                         (p.passive && !p.perfect && !p.negated && p.be);
+                         (p.passive && !p.perfect && !p.negated && p.be && p.modal.empty());  // will be closed: 会关
   m_pieces.push_back(p.verb + (marksPast && !p.objects.empty() ? "了" : ""));
   if (placeAfter) {
     for (const std::string& place : m_places) m_pieces.push_back(place);

@@ -154,7 +154,12 @@ struct Segmenter {
     const ClosedClassWord* first = GrammarWord(words[at]);
     // "on time", "of course", "at least": a phrase begun by a preposition is an adverb.
     const bool adverbial = first && first->wordClass == WordClass::Preposition;
-    if (first && (first->wordClass == WordClass::Pronoun || (IsPhraseBreaking(first->wordClass) && !adverbial))) {
+    // "this year", "that day": a phrase begun by this/that only as a time (今年, 那天);
+    // this + a time word is the noun rules' (this evening: 今晚).
+    const bool timeOnly = first && first->wordClass == WordClass::Determiner &&
+                          (first->chinese == "这" || first->chinese == "那") && !GrammarWord(Next());
+    if (first && (first->wordClass == WordClass::Pronoun ||
+                  (IsPhraseBreaking(first->wordClass) && !adverbial && !timeOnly))) {
       return 0;
     }
     for (std::size_t count = std::min(lexicon.longestKey(), words.size() - at); count >= 2; --count) {
@@ -170,7 +175,7 @@ struct Segmenter {
       // "sign in", "check in": a verb with its particle, not a noun before a preposition.
       if (!phrase || (particle && !phrase->first.tag.starts_with('v'))) continue;
       const std::string_view tag = phrase->first.tag;
-      if (adverbial && (tag.starts_with('n') || tag.starts_with('v'))) continue;
+      if ((adverbial && (tag.starts_with('n') || tag.starts_with('v'))) || (timeOnly && tag != "t")) continue;
       item.kind = adverbial ? Kind::Adverb : KindOfTag(tag);
       item.chinese = phrase->first.value;
       item.measure = phrase->first.measure;
