@@ -291,6 +291,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"Is there milk?", "有牛奶吗？"},
            {"My wallet will be stolen by him", "我的钱包会被他偷"},  // no 了 on what is to come
            {"I work this year", "我今年工作"},                     // this + time: one phrase
+           {"I know he is busy", "我知道他很忙"},                  // a subject pronoun begins a clause
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;
   }
