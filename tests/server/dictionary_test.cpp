@@ -208,7 +208,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
       {"write", {"写", "v"}},           {"writ", {"令", "v"}},            {"smoke", {"烟", "n"}},
       {"smoke/v", {"抽烟", "v"}},      {"delay", {"耽误", "v"}},        {"price", {"价格", "n"}},
       {"price/v", {"定价", "v"}},       {"tired", {"累", "v"}},           {"bus", {"公车", "n"}},
-      {"this year", {"今年", "t"}},
+      {"this year", {"今年", "t"}},     {"latest", {"最新", "d"}},
   };
   const DictionaryIndex index = testing::IndexOf(tables);
   for (const auto& [english, chinese] : Cases{
@@ -292,6 +292,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"My wallet will be stolen by him", "我的钱包会被他偷"},  // no 了 on what is to come
            {"I work this year", "我今年工作"},                     // this + time: one phrase
            {"I know he is busy", "我知道他很忙"},                  // a subject pronoun begins a clause
+           {"I like the latest book", "我喜欢最新的书"},            // an adverb before a noun modifies it
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;
   }

@@ -252,6 +252,11 @@ struct Segmenter {
                                                                                               : Reading::Any);
     if (!entry) return false;
     item.kind = KindOfTag(entry->first.tag);
+    // the latest version: an adverb between a determiner and its noun modifies the noun (最新版本).
+    if (item.kind == Kind::Adverb && (before == Kind::Article || before == Kind::Determiner ||
+                                      before == Kind::Possessive)) {
+      item.kind = Kind::Adjective;
+    }
     item.chinese = entry->first.value;
     item.measure = entry->first.measure;
     item.placeName = entry->first.tag == "ns";
