@@ -10,7 +10,6 @@
 #include "indexer/senses.h"
 #include "text/ascii.h"
 #include "text/unicode_script.h"
-#include "text/utf8.h"
 
 namespace parlavo::server {
 
@@ -24,13 +23,6 @@ namespace format = dictionary_format;
 constexpr std::size_t kLongestRendering = 40;
 constexpr std::size_t kLongestExplained = 100;
 constexpr std::size_t kLongestNote = 16;
-
-bool ContainsHan(std::string_view text) {
-  for (std::size_t pos = 0; pos < text.size();) {
-    if (IsHan(NextCodePoint(text, pos))) return true;
-  }
-  return false;
-}
 
 // Splits at ';' outside parentheses.
 std::vector<std::string_view> Renderings(std::string_view sense) {

@@ -27,14 +27,6 @@ std::vector<std::string> Characters(std::string_view word) {
   return characters;
 }
 
-bool AllHan(std::string_view word) {
-  if (word.empty()) return false;
-  for (std::size_t pos = 0; pos < word.size();) {
-    if (!IsHan(NextCodePoint(word, pos))) return false;
-  }
-  return true;
-}
-
 std::vector<std::string> Syllables(std::string_view pinyin) {
   std::vector<std::string> syllables;
   std::istringstream stream{std::string(pinyin)};
@@ -118,7 +110,7 @@ std::map<std::string, std::vector<std::size_t>> ReadingsByForm(
   for (std::size_t i = 0; i < entries.size(); ++i) {
     preferences.push_back(PreferenceOf(entries, i, readingUse, jieba, english));
     for (const std::string* form : {&entries[i].simplified, &entries[i].traditional}) {
-      if (!AllHan(*form) || CountCodePoints(*form) > dictionary_format::kMaxChineseKeyCharacters) continue;
+      if (!IsAllHan(*form) || CountCodePoints(*form) > dictionary_format::kMaxChineseKeyCharacters) continue;
       auto& list = readings[*form];
       if (list.empty() || list.back() != i) list.push_back(i);
     }

@@ -12,13 +12,6 @@ namespace parlavo::server {
 
 namespace {
 
-bool ContainsHan(std::string_view text) {
-  for (std::size_t pos = 0; pos < text.size();) {
-    if (IsHan(NextCodePoint(text, pos))) return true;
-  }
-  return false;
-}
-
 bool StartsWithAny(std::string_view text, const auto& prefixes) {
   for (std::string_view prefix : prefixes) {
     if (text.starts_with(prefix)) return true;
