@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cctype>
 
 #include "dictionary/closed_class_words.h"
 #include "dictionary/dictionary_format.h"
@@ -336,7 +335,7 @@ std::string ChineseEntryText(const std::vector<const CedictEntry*>& readings, st
   for (const CedictEntry* entry : readings) {
     if (entry != readings.front()) tag = {};
     const char tagged = TaggedClass(tag);
-    const bool name = !entry->pinyin.empty() && std::isupper(static_cast<unsigned char>(entry->pinyin.front()));
+    const bool name = IsProperName(*entry);
     std::vector<char> classes;
     for (const std::string& sense : entry->senses) classes.push_back(EvidencedClass(sense, tag, english));
     const char main = MainClass(*entry, tagged, classes);
