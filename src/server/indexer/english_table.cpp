@@ -47,7 +47,7 @@ char RenderingClass(const EnglishUse& english, const std::string& key, std::stri
     if (EnglishKey(alternative) != key) others += alternative + "; ";
   }
   const char context = EnglishSenseClass(others, english);
-  const std::size_t column = std::string_view("nvad").find(context);
+  const std::size_t column = EnglishUseColumn(context);
   if (context && context != dictionary_format::kVerbClass && column != std::string_view::npos && counts[column] > 0) {
     return context;
   }
@@ -75,7 +75,7 @@ constexpr std::size_t kEnoughAttested = 3;
 double ClassShare(const EnglishUse& english, const std::string& key, char wordClass) {
   const auto found = english.find(key);
   if (found == english.end()) return -1;
-  const std::size_t column = std::string_view("nvad").find(wordClass);
+  const std::size_t column = EnglishUseColumn(wordClass);
   if (column == std::string_view::npos) return 0;
   const auto& counts = found->second;
   return (counts[column] + 1.0) / (*std::max_element(counts.begin(), counts.end()) + 1.0);

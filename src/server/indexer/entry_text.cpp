@@ -189,7 +189,7 @@ bool IsNumber(std::string_view sense) {
 
 // Whether English uses the renderings in the class at all, against their commonest class.
 bool EnglishAllows(const std::array<double, 5>& use, char wordClass) {
-  const std::size_t column = std::string_view("nvad").find(wordClass);
+  const std::size_t column = EnglishUseColumn(wordClass);
   const double most = *std::max_element(use.begin(), use.begin() + 4);
   return most == 0 || (column != std::string_view::npos && use[column] * 4 >= most);
 }
@@ -340,7 +340,7 @@ std::string ChineseEntryText(const std::vector<const CedictEntry*>& readings, st
     for (const std::string& sense : entry->senses) classes.push_back(EvidencedClass(sense, tag, english));
     const char main = MainClass(*entry, tagged, classes);
     // A word jieba tags as a measure word (家) is still looked up for its meaning.
-    const bool open = tagged && std::string_view("nvad").find(tagged) != std::string_view::npos;
+    const bool open = tagged && EnglishUseColumn(tagged) != std::string_view::npos;
     std::vector<SenseLine> senses;
     for (std::size_t i = 0; i < entry->senses.size(); ++i) {
       const std::string& sense = entry->senses[i];
