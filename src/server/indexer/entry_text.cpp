@@ -352,7 +352,7 @@ std::string ChineseEntryText(const std::vector<const CedictEntry*>& readings, st
                                                           : main;
       const std::string text = EntrySenseText(sense);
       if (text.empty()) continue;
-      const bool bound = ToLowerAscii(sense).find("(bound form)") != std::string::npos;
+      const bool bound = IsBoundForm(sense);
       std::string line{wordClass, bound ? format::kBoundForm : format::kPlainSense};
       const double weight = SenseWeight(sense, senses.size(), english);
       senses.push_back({open && wordClass != tagged, bound, weight, line + text + '\n'});

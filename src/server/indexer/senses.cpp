@@ -73,6 +73,8 @@ bool IsMarkedUsage(std::string_view sense) {
   return false;
 }
 
+bool IsBoundForm(std::string_view sense) { return ToLowerAscii(sense).find("(bound form)") != std::string::npos; }
+
 std::string StripNotes(std::string_view sense) {
   std::string out;
   int depth = 0;
@@ -116,9 +118,10 @@ std::string ChineseSenses(const CedictEntry& entry) {
   std::size_t count = 0;
   for (const std::string& sense : entry.senses) {
     if (count == kMostSenses) break;
-    // A bound form is still what the character means inside its words ("本": this).
-    const bool bound = ToLowerAscii(sense).find("(bound form)") != std::string::npos;
-    if (ClassifySense(sense) != SenseKind::Meaning || (count > 0 && !bound && IsMarkedUsage(sense))) continue;
+    // A bound form is still what the character means inside its words.
+    if (ClassifySense(sense) != SenseKind::Meaning || (count > 0 && !IsBoundForm(sense) && IsMarkedUsage(sense))) {
+      continue;
+    }
     const std::vector<std::string> alternatives = Alternatives(sense);
     // A long first rendering explains the word instead of translating it.
     if (alternatives.empty() || alternatives.front().size() > kLongestRendering) continue;
