@@ -50,6 +50,12 @@ std::unordered_map<std::string, double> ReadingUse(const std::vector<CedictEntry
   return use;
 }
 
+// ReadingUse of a single character's entry; 0 where no compound word has its reading.
+double UseOf(const std::unordered_map<std::string, double>& readingUse, const CedictEntry& entry) {
+  const auto found = readingUse.find(entry.simplified + ' ' + entry.pinyin);
+  return found == readingUse.end() ? 0.0 : found->second;
+}
+
 using Preference = std::tuple<bool, bool, bool, bool, double, std::size_t>;
 
 // The class of an entry's first meaning: a verb by its "to", otherwise the
@@ -85,10 +91,7 @@ Preference PreferenceOf(const std::vector<CedictEntry>& entries, std::size_t ind
   for (const std::string& sense : entry.senses) {
     if (ClassifySense(sense) == SenseKind::Meaning) weight += 1;
   }
-  if (single) {
-    const auto use = readingUse.find(entry.simplified + ' ' + entry.pinyin);
-    if (use != readingUse.end()) weight += std::log1p(use->second);
-  }
+  if (single) weight += std::log1p(UseOf(readingUse, entry));
   return {reference, !neutralTone, IsProperName(entry), otherClass, -weight, index};
 }
 
@@ -151,17 +154,13 @@ constexpr double kCommonReadingShare = 0.001;
 std::vector<const CedictEntry*> ShownReadings(const std::vector<CedictEntry>& entries,
                                               const std::vector<std::size_t>& list,
                                               const std::unordered_map<std::string, double>& readingUse) {
-  const auto use = [&](const CedictEntry& entry) {
-    const auto found = readingUse.find(entry.simplified + ' ' + entry.pinyin);
-    return found == readingUse.end() ? 0.0 : found->second;
-  };
   double most = 0;
-  for (std::size_t i : list) most = std::max(most, use(entries[i]));
+  for (std::size_t i : list) most = std::max(most, UseOf(readingUse, entries[i]));
   std::vector<const CedictEntry*> shown;
   for (std::size_t i : list) {
     const CedictEntry& entry = entries[i];
     const bool single = CountCodePoints(entry.simplified) == 1;
-    if (shown.empty() || !single || entry.pinyin.ends_with('5') || use(entry) >= kCommonReadingShare * most) {
+    if (shown.empty() || !single || entry.pinyin.ends_with('5') || UseOf(readingUse, entry) >= kCommonReadingShare * most) {
       shown.push_back(&entry);
     }
   }
