@@ -148,6 +148,36 @@ double ChineseUse(const CedictEntry& entry, std::uint64_t count, const std::stri
          (!firstReading ? kLaterReading : boundCharacter ? kBoundCharacter : 1.0);
 }
 
+// The weight of all an entry's senses that are meanings, each a quarter of the one before.
+double TotalSenseWeight(const CedictEntry& entry) {
+  double total = 0;
+  for (std::size_t sense = 0; sense < entry.senses.size(); ++sense) {
+    if (ClassifySense(entry.senses[sense]) == SenseKind::Meaning) {
+      total += std::pow(kSenseDecay, static_cast<double>(sense));
+    }
+  }
+  return total;
+}
+
+// How well a word of jieba's tag fits a rendering: less for a verb where
+// English hardly uses the key as one, less for a noun's verb rendering.
+double TagFit(const EnglishUse& english, const std::string& key, const std::string& tag, bool verbRendering) {
+  const double verbUse = ClassShare(english, key, dictionary_format::kVerbClass);
+  if (TaggedClass(tag) == dictionary_format::kVerbClass && verbUse >= 0) {
+    return kVerbForOtherClass + (1 - kVerbForOtherClass) * verbUse;
+  }
+  return verbRendering && TaggedClass(tag) == dictionary_format::kNounClass ? kVerbForOtherClass : 1.0;
+}
+
+// The key of the verb or noun reading a rendering also ranks for: verb
+// renderings ("to learn") of words jieba tags as verbs, other renderings of
+// nouns; empty for the rest.
+std::string ReadingKey(const std::string& key, const std::string& tag, bool verbRendering) {
+  if (verbRendering && tag.starts_with('v')) return key + std::string(dictionary_format::kVerbMark);
+  if (!verbRendering && tag.starts_with('n')) return key + std::string(dictionary_format::kNounMark);
+  return {};
+}
+
 }  // namespace
 
 std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& entries,
@@ -165,13 +195,7 @@ std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& 
     const std::uint64_t count = FrequencyOf(frequencies, entry.simplified);
     const double frequency = ChineseUse(entry, count, tag, word == chinese.end() ? 0 : word->second.frequency,
                                         firstReading);
-    double total = 0;
-    for (std::size_t sense = 0; sense < entry.senses.size(); ++sense) {
-      if (ClassifySense(entry.senses[sense]) == SenseKind::Meaning) {
-        total += std::pow(kSenseDecay, static_cast<double>(sense));
-      }
-    }
-    const bool verbTagged = TaggedClass(tag) == dictionary_format::kVerbClass;
+    const double total = TotalSenseWeight(entry);
     std::map<std::string, std::size_t> seen;  // slot key -> this entry's place in its candidates
     for (std::size_t sense = 0; sense < entry.senses.size(); ++sense) {
       const std::string& text = entry.senses[sense];
@@ -188,23 +212,13 @@ std::map<std::string, IndexRecord> EnglishTable(const std::vector<CedictEntry>& 
         const char wordClass = IsProperName(entry) ? dictionary_format::kNameClass
                                : verbRendering     ? dictionary_format::kVerbClass
                                                    : RenderingClass(english, key, tag, senseClass, alternatives);
-        const double verbUse = ClassShare(english, key, dictionary_format::kVerbClass);
-        const double fit = verbTagged && verbUse >= 0 ? kVerbForOtherClass + (1 - kVerbForOtherClass) * verbUse
-                           : verbRendering && TaggedClass(tag) == dictionary_format::kNounClass ? kVerbForOtherClass
-                                                                                                : 1.0;
+        const double fit = TagFit(english, key, tag, verbRendering);
         // A phrase is seldom one character ("good morning": 早安 before 早).
         const bool shortForPhrase = key.find(' ') != std::string::npos && CountCodePoints(entry.simplified) == 1;
         const double score = frequency * share * (alternative == 0 ? 1.0 : kLaterAlternative) *
                              (shortForPhrase ? kBoundCharacter : 1.0) *
                              EnglishVerbUse(english, key, verbRendering) * fit;
-        // Verb renderings ("to learn") of words jieba tags as verbs also rank
-        // for the verb reading of the key, other renderings of nouns for the
-        // noun reading.
-        const bool verb = verbRendering && tag.starts_with('v');
-        const bool noun = !verbRendering && tag.starts_with('n');
-        const std::string reading = verb   ? key + std::string(dictionary_format::kVerbMark)
-                                    : noun ? key + std::string(dictionary_format::kNounMark)
-                                           : std::string();
+        const std::string reading = ReadingKey(key, tag, verbRendering);
         // A word's senses that give the same key add up (时间: "(concept of) time", "(duration of) time" …).
         for (const std::string& slotKey : {key, reading}) {
           if (slotKey.empty()) continue;
