@@ -1,5 +1,7 @@
 #include "text/unicode_script.h"
 
+#include "text/utf8.h"
+
 namespace parlavo {
 
 namespace {
@@ -31,6 +33,26 @@ Script ScriptOf(char32_t c) {
   if (InRange(c, 0x5D0, 0x5EA)) return Script::Hebrew;
   if (InRange(c, 0xE01, 0xE30) || InRange(c, 0xE40, 0xE45)) return Script::Thai;
   return Script::None;
+}
+
+bool ContainsHan(std::string_view text) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    if (IsHan(NextCodePoint(text, pos))) return true;
+  }
+  return false;
+}
+
+bool IsAllHan(std::string_view text) {
+  return !text.empty() && HanRunEnd(text, 0) == text.size();
+}
+
+std::size_t HanRunEnd(std::string_view text, std::size_t pos) {
+  while (pos < text.size()) {
+    std::size_t after = pos;
+    if (!IsHan(NextCodePoint(text, after))) break;
+    pos = after;
+  }
+  return pos;
 }
 
 }  // namespace parlavo

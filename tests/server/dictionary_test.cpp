@@ -10,6 +10,7 @@
 #include "dictionary/english_to_chinese.h"
 #include "indexer/index_writer.h"
 #include "service_fixture.h"
+#include "text/ascii.h"
 
 // The offline engine's algorithms on mini dictionaries: segmentation, senses
 // by word class, the transfer rules of each direction with the English
@@ -311,8 +312,7 @@ TEST(ClosedClassWordsTest, EveryRowIsFoundInEachDirectionItIsReadIn) {
       EXPECT_EQ(ChineseClosedWord(row.chinese, row.wordClass), &row) << row.chinese << " / " << row.english;
     }
     if (!(row.flags & kToEnglish)) {
-      std::string key(row.english);
-      for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      const std::string key = ToLowerAscii(row.english);
       EXPECT_EQ(EnglishClosedWord(key, row.wordClass), &row) << row.english << " / " << row.chinese;
       if (!row.object.empty() && row.object != row.english) {
         EXPECT_EQ(EnglishClosedWord(row.object, row.wordClass), &row) << row.object;

@@ -54,11 +54,7 @@ std::string GlossChinese(const DictionaryIndex& index, std::string_view text) {
     std::size_t next = pos;
     const char32_t c = NextCodePoint(text, next);
     if (IsHan(c)) {
-      while (next < text.size()) {
-        std::size_t after = next;
-        if (!IsHan(NextCodePoint(text, after))) break;
-        next = after;
-      }
+      next = HanRunEnd(text, pos);
       for (const ChineseWord& word : SegmentChinese(index, text.substr(pos, next - pos))) {
         AppendWord(out, word.entry ? FirstRendering(word.entry->value) : word.text);
       }

@@ -266,7 +266,7 @@ bool Chunker::IsMeasure(std::size_t at) const {
     if (m_words[noun].entry && m_words[noun].entry->measure == Text(at)) return true;
   }
   // A word with a classifier sense between a number or determiner and a noun (这起事故, 这趟火车).
-  return (IsNoun(at + 1) || IsAdjective(at + 1)) && HasMeasureSense(m_index, Text(at));
+  return (IsNoun(at + 1) || IsAdjective(at + 1)) && HasMeasureSense(m_words[at].entry);
 }
 
 // The end of a run of numeral words starting at `at` (== at when none).

@@ -260,7 +260,7 @@ Chunker::Outcome Chunker::NumberAndMeasure(NounState& state) {
   const std::string_view text = Text(m_at);
   if (numberEnd == m_at && Tag(m_at) == "m" && text.starts_with("一") && CountCodePoints(text) == 2 &&
       !IsChineseClosedWord(text) &&
-      (IsNoun(m_at + 1) || IsAdjective(m_at + 1)) && HasMeasureSense(m_index, text.substr(std::string_view("一").size()))) {
+      (IsNoun(m_at + 1) || IsAdjective(m_at + 1)) && HasMeasureSense(m_index.Chinese(text.substr(std::string_view("一").size())))) {
     Fired("一 + measure word held as one: a");
     state.front.emplace_back("a");
     state.chunk.determined = state.numbered = true;

@@ -33,18 +33,13 @@ std::size_t NumberAndMeasureSplit(const DictionaryIndex& index, const ChineseWor
       ChineseClosedWord(word.text.substr(last), WordClass::Number)) {
     return 0;
   }
-  return HasMeasureSense(index, word.text.substr(last)) ? last : 0;
+  return HasMeasureSense(index.Chinese(word.text.substr(last))) ? last : 0;
 }
 
 }  // namespace
 
-bool HasMeasureSense(const DictionaryIndex& index, std::string_view word) {
-  for (const IndexReading& reading : index.ChineseReadings(word)) {
-    for (const IndexSense& sense : reading.senses) {
-      if (sense.wordClass == dictionary_format::kMeasureClass) return true;
-    }
-  }
-  return false;
+bool HasMeasureSense(const std::optional<IndexWord>& word) {
+  return word && DictionaryIndex::HasSenseOfClass(*word, dictionary_format::kMeasureClass);
 }
 
 std::vector<ChineseWord> SegmentChinese(const DictionaryIndex& index, std::string_view han) {

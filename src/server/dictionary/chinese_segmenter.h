@@ -22,7 +22,8 @@ struct ChineseWord {
 // split in two, so that the number rules read them.
 std::vector<ChineseWord> SegmentChinese(const DictionaryIndex& index, std::string_view han);
 
-// Whether any reading of a word has a classifier sense (起: "for occurrences").
-bool HasMeasureSense(const DictionaryIndex& index, std::string_view word);
+// Whether any reading of a word (as the index gives it; nullopt: none) has a
+// classifier sense (起: "for occurrences").
+bool HasMeasureSense(const std::optional<IndexWord>& word);
 
 }  // namespace parlavo::server

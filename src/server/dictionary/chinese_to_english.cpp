@@ -77,12 +77,7 @@ class Translator {
       const char32_t c = NextCodePoint(m_text, next);
       if (IsHan(c)) {
         FlushKept();
-        next = pos;
-        while (next < m_text.size()) {
-          std::size_t after = next;
-          if (!IsHan(NextCodePoint(m_text, after))) break;
-          next = after;
-        }
+        next = HanRunEnd(m_text, pos);
         for (const ChineseWord& word : SegmentChinese(m_index, m_text.substr(pos, next - pos))) {
           m_clause.push_back({word.text, word.entry, true});
         }

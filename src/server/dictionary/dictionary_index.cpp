@@ -183,6 +183,15 @@ std::vector<IndexReading> DictionaryIndex::ChineseReadings(std::string_view word
   return readings;
 }
 
+bool DictionaryIndex::HasSenseOfClass(const IndexWord& word, char wordClass) {
+  bool found = false;
+  ForEachLine(word.entry, [&](std::string_view line) {
+    if (line.starts_with(format::kReadingLine)) return;
+    if (const auto sense = SenseOf(line); sense && sense->wordClass == wordClass) found = true;
+  });
+  return found;
+}
+
 std::vector<IndexSense> DictionaryIndex::EnglishRenderings(std::string_view key) const {
   std::vector<IndexSense> renderings;
   if (const auto found = English(key)) {

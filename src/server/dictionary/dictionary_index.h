@@ -73,6 +73,9 @@ class DictionaryIndex {
   std::vector<IndexReading> ChineseReadings(std::string_view word) const;
   // The Chinese renderings of an English key, most common first.
   std::vector<IndexSense> EnglishRenderings(std::string_view key) const;
+  // Whether any reading of a Chinese headword has a sense of the class
+  // (dictionary_format::k*Class), read from its entry in place.
+  static bool HasSenseOfClass(const IndexWord& word, char wordClass);
 
   double totalFrequency() const { return m_totalFrequency; }
   std::size_t longestChineseKey() const { return m_longestChineseKey; }  // characters

@@ -7,7 +7,6 @@
 #include "dictionary/pinyin_marks.h"
 #include "text/ascii.h"
 #include "text/unicode_script.h"
-#include "text/utf8.h"
 
 namespace parlavo::server {
 
@@ -115,14 +114,6 @@ std::vector<IndexSense> MainRenderings(const std::vector<IndexSense>& renderings
   return shown;
 }
 
-bool AllHan(std::string_view text) {
-  if (text.empty()) return false;
-  for (std::size_t pos = 0; pos < text.size();) {
-    if (!IsHan(NextCodePoint(text, pos))) return false;
-  }
-  return true;
-}
-
 // The keys an English text may be found under, most likely first: itself,
 // then with its first or last word reduced to a dictionary form.
 std::vector<std::string> EnglishKeys(const std::vector<std::string>& words) {
@@ -145,7 +136,7 @@ std::vector<std::string> EnglishKeys(const std::vector<std::string>& words) {
 
 std::optional<std::string> ChineseWordEntry(const DictionaryIndex& index, std::string_view text) {
   const std::string_view word = TrimAscii(text);
-  if (word.size() > format::kMaxKeyBytes || !AllHan(word)) return std::nullopt;
+  if (word.size() > format::kMaxKeyBytes || !IsAllHan(word)) return std::nullopt;
   std::vector<IndexReading> readings = index.ChineseReadings(word);
   std::vector<std::size_t> sizes;
   for (IndexReading& reading : readings) {

@@ -1,6 +1,7 @@
 #include "indexer/cedict_source.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <stdexcept>
 
@@ -101,6 +102,15 @@ std::unordered_map<std::string, std::uint64_t> ParseWordFrequencies(std::string_
     slot = std::max(slot, value);
   });
   return frequencies;
+}
+
+bool IsProperName(const CedictEntry& entry) {
+  return !entry.pinyin.empty() && std::isupper(static_cast<unsigned char>(entry.pinyin.front()));
+}
+
+std::uint64_t FrequencyOf(const std::unordered_map<std::string, std::uint64_t>& frequencies, const std::string& word) {
+  const auto found = frequencies.find(word);
+  return found == frequencies.end() ? 0 : found->second;
 }
 
 }  // namespace parlavo::server

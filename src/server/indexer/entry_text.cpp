@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cctype>
 
 #include "dictionary/closed_class_words.h"
 #include "dictionary/dictionary_format.h"
 #include "indexer/senses.h"
 #include "text/ascii.h"
 #include "text/unicode_script.h"
-#include "text/utf8.h"
 
 namespace parlavo::server {
 
@@ -24,13 +22,6 @@ namespace format = dictionary_format;
 constexpr std::size_t kLongestRendering = 40;
 constexpr std::size_t kLongestExplained = 100;
 constexpr std::size_t kLongestNote = 16;
-
-bool ContainsHan(std::string_view text) {
-  for (std::size_t pos = 0; pos < text.size();) {
-    if (IsHan(NextCodePoint(text, pos))) return true;
-  }
-  return false;
-}
 
 // Splits at ';' outside parentheses.
 std::vector<std::string_view> Renderings(std::string_view sense) {
@@ -198,7 +189,7 @@ bool IsNumber(std::string_view sense) {
 
 // Whether English uses the renderings in the class at all, against their commonest class.
 bool EnglishAllows(const std::array<double, 5>& use, char wordClass) {
-  const std::size_t column = std::string_view("nvad").find(wordClass);
+  const std::size_t column = EnglishUseColumn(wordClass);
   const double most = *std::max_element(use.begin(), use.begin() + 4);
   return most == 0 || (column != std::string_view::npos && use[column] * 4 >= most);
 }
@@ -344,12 +335,12 @@ std::string ChineseEntryText(const std::vector<const CedictEntry*>& readings, st
   for (const CedictEntry* entry : readings) {
     if (entry != readings.front()) tag = {};
     const char tagged = TaggedClass(tag);
-    const bool name = !entry->pinyin.empty() && std::isupper(static_cast<unsigned char>(entry->pinyin.front()));
+    const bool name = IsProperName(*entry);
     std::vector<char> classes;
     for (const std::string& sense : entry->senses) classes.push_back(EvidencedClass(sense, tag, english));
     const char main = MainClass(*entry, tagged, classes);
     // A word jieba tags as a measure word (家) is still looked up for its meaning.
-    const bool open = tagged && std::string_view("nvad").find(tagged) != std::string_view::npos;
+    const bool open = tagged && EnglishUseColumn(tagged) != std::string_view::npos;
     std::vector<SenseLine> senses;
     for (std::size_t i = 0; i < entry->senses.size(); ++i) {
       const std::string& sense = entry->senses[i];
@@ -361,7 +352,7 @@ std::string ChineseEntryText(const std::vector<const CedictEntry*>& readings, st
                                                           : main;
       const std::string text = EntrySenseText(sense);
       if (text.empty()) continue;
-      const bool bound = ToLowerAscii(sense).find("(bound form)") != std::string::npos;
+      const bool bound = IsBoundForm(sense);
       std::string line{wordClass, bound ? format::kBoundForm : format::kPlainSense};
       const double weight = SenseWeight(sense, senses.size(), english);
       senses.push_back({open && wordClass != tagged, bound, weight, line + text + '\n'});

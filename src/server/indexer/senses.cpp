@@ -12,13 +12,6 @@ namespace parlavo::server {
 
 namespace {
 
-bool ContainsHan(std::string_view text) {
-  for (std::size_t pos = 0; pos < text.size();) {
-    if (IsHan(NextCodePoint(text, pos))) return true;
-  }
-  return false;
-}
-
 bool StartsWithAny(std::string_view text, const auto& prefixes) {
   for (std::string_view prefix : prefixes) {
     if (text.starts_with(prefix)) return true;
@@ -80,6 +73,8 @@ bool IsMarkedUsage(std::string_view sense) {
   return false;
 }
 
+bool IsBoundForm(std::string_view sense) { return ToLowerAscii(sense).find("(bound form)") != std::string::npos; }
+
 std::string StripNotes(std::string_view sense) {
   std::string out;
   int depth = 0;
@@ -123,9 +118,10 @@ std::string ChineseSenses(const CedictEntry& entry) {
   std::size_t count = 0;
   for (const std::string& sense : entry.senses) {
     if (count == kMostSenses) break;
-    // A bound form is still what the character means inside its words ("本": this).
-    const bool bound = ToLowerAscii(sense).find("(bound form)") != std::string::npos;
-    if (ClassifySense(sense) != SenseKind::Meaning || (count > 0 && !bound && IsMarkedUsage(sense))) continue;
+    // A bound form is still what the character means inside its words.
+    if (ClassifySense(sense) != SenseKind::Meaning || (count > 0 && !IsBoundForm(sense) && IsMarkedUsage(sense))) {
+      continue;
+    }
     const std::vector<std::string> alternatives = Alternatives(sense);
     // A long first rendering explains the word instead of translating it.
     if (alternatives.empty() || alternatives.front().size() > kLongestRendering) continue;

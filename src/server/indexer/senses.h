@@ -21,6 +21,9 @@ SenseKind ClassifySense(std::string_view sense);
 // ...: not what an English word or phrase should be translated into.
 bool IsMarkedUsage(std::string_view sense);
 
+// Marked (bound form): used only inside words, yet what the character means there ("本": this).
+bool IsBoundForm(std::string_view sense);
+
 // The sense without its parenthesised notes, blanks collapsed.
 std::string StripNotes(std::string_view sense);
 
