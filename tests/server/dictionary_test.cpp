@@ -294,6 +294,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"I work this year", "我今年工作"},                     // this + time: one phrase
            {"I know he is busy", "我知道他很忙"},                  // a subject pronoun begins a clause
            {"I like the latest book", "我喜欢最新的书"},            // an adverb before a noun modifies it
+           {"We go after rain", "我们下雨以后去"},                  // a bare word after after/before: the verb
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;
   }

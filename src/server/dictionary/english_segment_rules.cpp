@@ -232,10 +232,13 @@ struct Segmenter {
   bool Dictionary(Item& item) {
     const std::string& word = words[at];
     const Kind before = items.empty() ? Kind::Other : items.back().kind;
+    // after work, before sleep: a bare word after before/after is the activity (工作以后, 睡以前).
+    const bool activity =
+        before == Kind::Preposition && (items.back().lookup == "before" || items.back().lookup == "after");
     const bool subject = !sawVerb && (VerbFollows(1) || (Next().ends_with('s') && VerbFollows(2)));
     const bool afterNounCue = before == Kind::Article || before == Kind::Determiner || before == Kind::Possessive ||
                               before == Kind::Number || before == Kind::Adjective || subject ||
-                              (before == Kind::Preposition && items.back().lookup != "to");
+                              (before == Kind::Preposition && items.back().lookup != "to" && !activity);
     const auto forms = LookupForms(word);
     const bool participle = word.ends_with("ing") || word.ends_with("ed") || word.ends_with("en") ||
                             std::any_of(forms.begin(), forms.end(), [](const WordForm& form) {
@@ -243,13 +246,14 @@ struct Segmenter {
                             });
     const bool afterVerbCue = before == Kind::Modal || before == Kind::Do || before == Kind::Not ||
                               before == Kind::Please || before == Kind::Let || before == Kind::Pronoun ||
-                              (before == Kind::Preposition && items.back().lookup == "to") ||
+                              (before == Kind::Preposition && items.back().lookup == "to") || activity ||
                               ((before == Kind::Be || before == Kind::Have) && participle) ||
                               (before == Kind::Noun && !sawVerb && !subject) ||  // the verb after the subject
                               (before == Kind::No && word.ends_with("ing"));  // no smoking: 禁止吸烟
-    const auto entry = lexicon.Lookup(word, afterVerbCue || (at == 0 && !word.ends_with('s') && !subject) ? Reading::Verb
-                                            : afterNounCue || at == 0                         ? Reading::Noun
-                                                                                              : Reading::Any);
+    const bool imperative = at == 0 && !word.ends_with('s') && !subject;
+    const auto entry = lexicon.Lookup(word, afterVerbCue || imperative   ? Reading::Verb
+                                            : afterNounCue || at == 0 ? Reading::Noun
+                                                                      : Reading::Any);
     if (!entry) return false;
     item.kind = KindOfTag(entry->first.tag);
     // the latest version: an adverb between a determiner and its noun modifies the noun (最新版本).
