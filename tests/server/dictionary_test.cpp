@@ -293,6 +293,7 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"My wallet will be stolen by him", "我的钱包会被他偷"},  // no 了 on what is to come
            {"I work this year", "我今年工作"},                     // this + time: one phrase
            {"I know he is busy", "我知道他很忙"},                  // a subject pronoun begins a clause
+           {"Do you know he is busy?", "你知道他很忙吗？"},         // 吗 ends the whole question
            {"I like the latest book", "我喜欢最新的书"},            // an adverb before a noun modifies it
            {"We go after rain", "我们下雨以后去"},                  // a bare word after after/before: the verb
        }) {

@@ -1,5 +1,7 @@
 #include "dictionary/english_clause.h"
 
+#include <algorithm>
+
 #include "dictionary/closed_class_words.h"
 #include "dictionary/english_rules.h"
 #include "text/ascii.h"
@@ -178,6 +180,9 @@ std::vector<ChinesePiece> TranslateEnglishClause(const DictionaryIndex& index, c
     start = end;
   }
   std::erase_if(pieces, [](const ChinesePiece& piece) { return piece.text.empty(); });
+  // Do you think (that) she will come? → 你想她会来吗: 吗 ends the whole question.
+  const auto ma = std::find_if(pieces.begin(), pieces.end(), [](const ChinesePiece& piece) { return piece.text == "吗"; });
+  if (ma != pieces.end() && ma + 1 != pieces.end()) std::rotate(ma, ma + 1, pieces.end());
   return pieces;
 }
 
