@@ -207,7 +207,9 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
       {"meeting", {"会议", "n"}},       {"sleep", {"睡", "v"}},           {"morning", {"早上", "t"}},
       {"on time", {"按时", "d"}},       {"send", {"发", "v"}},            {"time", {"时候", "n"}},
       {"write", {"写", "v"}},           {"writ", {"令", "v"}},            {"smoke", {"烟", "n"}},
-      {"smoke/v", {"抽烟", "v"}},      {"delay", {"耽误", "v"}},
+      {"smoke/v", {"抽烟", "v"}},      {"delay", {"耽误", "v"}},        {"price", {"价格", "n"}},
+      {"price/v", {"定价", "v"}},       {"tired", {"累", "v"}},           {"bus", {"公车", "n"}},
+      {"this year", {"今年", "t"}},     {"latest", {"最新", "d"}},
   };
   const DictionaryIndex index = testing::IndexOf(tables);
   for (const auto& [english, chinese] : Cases{
@@ -274,6 +276,26 @@ TEST(EnglishToChineseTest, AppliesTheTransferRules) {
            {"It rose by 5 percent", "上升了百分之5"},               // by + an amount is no agent
            {"I was delayed by two hours", "我耽误了两小时"},
            {"The book is too heavy to carry", "书太重了，无法搬"},
+           {"You must not go", "你不能去"},                       // a prohibition, not 不必须
+           {"I am going to buy a book", "我要买一本书"},
+           {"He is going to school", "他去学校"},                  // a plan: no 在
+           {"I was tired", "我很累"},                              // a past state takes no 了
+           {"I knew that he was busy", "我知道他很忙"},
+           {"Let me know if you are busy", "如果你很忙，让我知道"},  // the condition first
+           {"This room is too small for me", "这间房间对我来说太小了"},
+           {"I drink lots of coffee", "我喝很多咖啡"},
+           {"Thousands of children came", "数千孩子来了"},
+           {"Tea prices rose", "茶价格上升了"},                    // noun + noun before the verb
+           {"Which book do you like best?", "你最喜欢哪本书？"},
+           {"I go to school by bus", "我坐公车去学校"},            // by + means in an active clause
+           {"I have never been to Beijing", "我从没去过北京"},      // an adverb inside the perfect
+           {"Is there milk?", "有牛奶吗？"},
+           {"My wallet will be stolen by him", "我的钱包会被他偷"},  // no 了 on what is to come
+           {"I work this year", "我今年工作"},                     // this + time: one phrase
+           {"I know he is busy", "我知道他很忙"},                  // a subject pronoun begins a clause
+           {"Do you know he is busy?", "你知道他很忙吗？"},         // 吗 ends the whole question
+           {"I like the latest book", "我喜欢最新的书"},            // an adverb before a noun modifies it
+           {"We go after rain", "我们下雨以后去"},                  // a bare word after after/before: the verb
        }) {
     EXPECT_EQ(EnglishToChinese(index, english), chinese) << english;
   }

@@ -21,6 +21,7 @@ constexpr ClosedClassWord kRows[] = {
     {Adverb, "总是", "always", kToChinese},
     {Adverb, "经常", "often", kToChinese},
     {Adverb, "已经", "already", kToChinese},
+    {Adverb, "曾经", "ever", kToChinese},
     {Adverb, "刚", "just", kToEnglish},
     {Adverb, "刚刚", "just", kToEnglish},
     // Degree before an adjective or verb.

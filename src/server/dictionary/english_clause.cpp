@@ -1,7 +1,10 @@
 #include "dictionary/english_clause.h"
 
+#include <algorithm>
+
 #include "dictionary/closed_class_words.h"
 #include "dictionary/english_rules.h"
+#include "text/ascii.h"
 
 namespace parlavo::server {
 
@@ -94,11 +97,25 @@ bool JoinsPredicates(const DictionaryIndex& index, const std::vector<ClauseToken
   return before && before->first.tag.starts_with('n') && after && after->first.tag.starts_with('v');
 }
 
+// A subject pronoun after a verb or adjective begins the clause that is its
+// object or cause: "I am sorry I am late", "I think she knows" (not after a
+// noun: "the book I bought" is a relative clause).
+bool SubjectAfterPredicate(const DictionaryIndex& index, const std::vector<ClauseToken>& words, std::size_t at) {
+  const ClosedClassWord* pronoun = EnglishClosedWord(words[at].lookup, WordClass::Pronoun);
+  if (!pronoun || ToLowerAscii(pronoun->english) != words[at].lookup || pronoun->object == words[at].lookup ||
+      at + 1 >= words.size() || EnglishClosedWord(words[at - 1].lookup)) {
+    return false;
+  }
+  const auto before = english_rules::Lexicon(index).Lookup(words[at - 1].lookup, english_rules::Reading::Any);
+  return before && !before->first.tag.starts_with('n');
+}
+
 // A word that begins a clause of its own inside a sentence: "…, but he …",
 // "… because it …", "… and she …" (and before a pronoun only: "tea and coffee" is one phrase).
 bool JoinsClauses(const DictionaryIndex& index, const std::vector<ClauseToken>& words, std::size_t at) {
   const std::string& word = words[at].lookup;
   if (word == "that" && at + 1 < words.size() && SaysOrThinks(words[at - 1].lookup)) return true;
+  if (SubjectAfterPredicate(index, words, at)) return true;
   if (word == "but" || word == "because" || word == "if" || word == "so" || word == "although" || word == "when") {
     return true;
   }
@@ -119,12 +136,17 @@ std::vector<ChinesePiece> TranslateEnglishClause(const DictionaryIndex& index, c
   for (std::size_t end = 1; end <= words.size(); ++end) {
     if (end < words.size() && !JoinsClauses(index, words, end)) continue;
     const bool that = start > 0 && words[start].lookup == "that";
+    const bool subject = start > 0 && !that && SubjectAfterPredicate(index, words, start);
     if (start > 0) {
-      Fire(trace, that ? "verb + that + clause: that unsaid" : "clause + and/but/because + clause");
-      if (that)
-        ++start;
-      else
+      Fire(trace, that      ? "verb + that + clause: that unsaid"
+                  : subject ? "predicate + subject pronoun: its clause follows"
+                            : "clause + and/but/because + clause");
+      if (that || subject) {
+        if (that) ++start;
+        if (!pieces.empty() && pieces.back().text == "了") pieces.pop_back();  // said that …: 说, not 说了
+      } else {
         pieces.push_back({"，"});
+      }
     }
     // when + 分句 → 分句 + 的时候, before the clause it times.
     const bool when = words[start].lookup == "when" && !question && end > start + 1;
@@ -137,8 +159,14 @@ std::vector<ChinesePiece> TranslateEnglishClause(const DictionaryIndex& index, c
         pieces.back().text == "，") {
       translated.erase(translated.begin());
     }
-    if (when) {
-      translated.push_back({"的时候"});
+    // 分句 + if + 分句 → 如果 + 分句，分句: the condition first. After know/say
+    // "if" asks whether ("I don't know if he is in"), unless the knowing is
+    // asked for ("let me know if …").
+    const bool lateIf = start > 0 && words[start].lookup == "if" &&
+                        (!SaysOrThinks(words[start - 1].lookup) || EnglishClosedWord(words[0].lookup, WordClass::Let));
+    if (lateIf) Fire(trace, "clause + if + clause: the if-clause first");
+    if (when) translated.push_back({"的时候"});
+    if (when || lateIf) {
       if (start > 0 && !pieces.empty() && pieces.back().text == "，") {
         // I was asleep when he came: 他来的时候，我在睡觉.
         pieces.pop_back();
@@ -152,6 +180,9 @@ std::vector<ChinesePiece> TranslateEnglishClause(const DictionaryIndex& index, c
     start = end;
   }
   std::erase_if(pieces, [](const ChinesePiece& piece) { return piece.text.empty(); });
+  // Do you think (that) she will come? → 你想她会来吗: 吗 ends the whole question.
+  const auto ma = std::find_if(pieces.begin(), pieces.end(), [](const ChinesePiece& piece) { return piece.text == "吗"; });
+  if (ma != pieces.end() && ma + 1 != pieces.end()) std::rotate(ma, ma + 1, pieces.end());
   return pieces;
 }
 

@@ -112,6 +112,14 @@ bool ClauseBuilder::LateDegree(Predicate& p) {
   return true;
 }
 
+// verb … best/least at the clause end → 最 (不) before the verb: like tea best → 最喜欢茶.
+bool ClauseBuilder::LateBest(Predicate& p) {
+  if (p.verb.empty() || m_at + 1 != m_items.size() || (!IsWord("best") && !IsWord("least"))) return false;
+  p.adverbs += IsWord("best") ? "最" : "最不";
+  ++m_at;
+  return true;
+}
+
 // I go there often → 经常, before the verb.
 bool ClauseBuilder::LateAdverb(Predicate& p) {
   if (!Is(Kind::Adverb)) return false;

@@ -229,8 +229,19 @@ void ClauseBuilder::Preposition(Predicate& p, bool complementSlot) {
     p.objects.push_back({noun->chinese, noun->latin});
     return;
   }
-  if (word == "by") {
+  if (word == "for" && p.be && !p.complement.empty()) {
+    m_places.push_back("对" + noun->chinese + "来说");  // too big for me: 对我来说太大了
+    return;
+  }
+  if (word == "by" && p.passive) {
     m_places.push_back("被" + noun->chinese);  // was taken by him: 被他拿走了
+    return;
+  }
+  if (word == "by") {
+    // by bus: 坐公车, by a vehicle; by email: 通过邮件, any other means.
+    const bool vehicle = noun->chinese.ends_with("车") || noun->chinese.ends_with("机") ||
+                         noun->chinese.ends_with("船") || noun->chinese.ends_with("铁");
+    m_places.push_back((vehicle ? "坐" : "通过") + noun->chinese);
     return;
   }
   if (word == "to" || word == "into") {

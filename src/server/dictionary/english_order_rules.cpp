@@ -19,6 +19,7 @@ std::string StripZai(const std::string& place) {
 }  // namespace
 
 const NamedRule<ClauseBuilder::VerbRule> ClauseBuilder::kVerbGroupRules[] = {
+    {"must not: 不能", &ClauseBuilder::MustNot},
     {"not/never: 不/没", &ClauseBuilder::Negator},
     {"modal", &ClauseBuilder::ModalWord},
     {"do + verb: do-support dropped", &ClauseBuilder::DoSupport},
@@ -31,6 +32,9 @@ const NamedRule<ClauseBuilder::VerbRule> ClauseBuilder::kVerbGroupRules[] = {
     {"very much: 非常", &ClauseBuilder::VeryMuch},
     {"degree before the verb", &ClauseBuilder::DegreeBeforeVerb},
     {"be + degree", &ClauseBuilder::DegreeAfterBe},
+    {"be going to + verb: 要", &ClauseBuilder::GoingTo},
+    {"be going/coming: 去/来, no 在", &ClauseBuilder::GoingComing},
+    {"was + plain verb: a past state, 很", &ClauseBuilder::BeState},
     {"main verb", &ClauseBuilder::MainVerb},
     {"let + object + verb: 让", &ClauseBuilder::LetVerb},
     {"no + verb-ing: 禁止", &ClauseBuilder::NoVerbing},
@@ -47,6 +51,7 @@ const NamedRule<ClauseBuilder::VerbRule> ClauseBuilder::kComplementRules[] = {
     {"verb + to + verb", &ClauseBuilder::ExtraVerb},
     {"be ... adjective", &ClauseBuilder::LateComplement},
     {"degree after the verb", &ClauseBuilder::LateDegree},
+    {"verb ... best: 最 before the verb", &ClauseBuilder::LateBest},
     {"adverb after the verb", &ClauseBuilder::LateAdverb},
     {"no + object: 没有", &ClauseBuilder::NoObject},
     {"object", &ClauseBuilder::ObjectPhrase},
@@ -116,6 +121,11 @@ std::vector<ChinesePiece> ClauseBuilder::Run() {
     Fired("there is: 有");
     m_existential = true;
     m_at += 2;
+  } else if (frontAux && frontAux->kind == Kind::Be && !m_subject && Is(Kind::There)) {
+    Fired("is there …?: 有…吗");
+    m_existential = true;
+    frontAux.reset();
+    ++m_at;
   }
   if (frontAux) Fired(yesNo ? "auxiliary first: yes/no question, 吗" : "question word first");
   if (frontAux) m_items.insert(m_items.begin() + static_cast<std::ptrdiff_t>(m_at), *frontAux);
@@ -168,47 +178,10 @@ void ClauseBuilder::ParsePredicate(const std::string& wh, const std::string& whW
   Assemble(p, wh, whWord);
 }
 
-// not → 不; never → 从不.
-bool ClauseBuilder::Negator(Predicate& p) {
-  if (!Is(Kind::Not)) return false;
-  if (Current().chinese == "不")
-    p.negated = true;
-  else
-    p.adverbs += Current().chinese;  // never: 从不, a negation of its own
-  return true;
-}
-
-// can/will/should → 能/会/应该; Can I …? asks leave: 我可以…吗.
-bool ClauseBuilder::ModalWord(Predicate& p) {
-  if (!Is(Kind::Modal)) return false;
-  const bool leave = m_question && IsWord("can") && m_subject && (m_subject->chinese == "我" || m_subject->chinese == "我们");
-  p.modal = leave ? "可以" : Current().chinese;
-  return true;
-}
-
-// do/does/did + verb → the verb (only the tense counts).
-bool ClauseBuilder::DoSupport(Predicate& p) {
-  const Kind next = NextKind();
-  if (!Is(Kind::Do) || !p.verb.empty() ||
-      !(next == Kind::Verb || next == Kind::Not || next == Kind::Adverb || next == Kind::Have || next == Kind::Be ||
-        next == Kind::Do)) {
-    return false;
-  }
-  p.past = p.past || Current().past;
-  return true;
-}
-
-// do as the verb itself → 做.
-bool ClauseBuilder::DoVerb(Predicate& p) {
-  if (!Is(Kind::Do) || !p.verb.empty()) return false;
-  p.verb = Current().chinese;
-  p.past = p.past || Current().past;
-  return true;
-}
-
-// has been saved, have finished → 已 + verb; have not been saved → 没 + verb.
+// has been saved, have (already) finished → 已 + verb; have not been saved → 没 + verb.
 bool ClauseBuilder::Perfect(Predicate& p) {
-  const std::size_t after = m_at + (NextKind() == Kind::Not ? 2 : 1);
+  std::size_t after = m_at + 1;
+  while (after < m_items.size() && (m_items[after].kind == Kind::Not || m_items[after].kind == Kind::Adverb)) ++after;
   if (!Is(Kind::Have) || !p.verb.empty() || after >= m_items.size()) return false;
   const Item& next = m_items[after];
   if (next.kind != Kind::Be && next.inflection != Inflection::Participle && next.inflection != Inflection::Past) {
@@ -372,7 +345,7 @@ void ClauseBuilder::Assemble(Predicate& p, const std::string& wh, const std::str
   m_pieces.push_back(p.degree);
   // was delayed (by two hours): 耽误了(两小时), 了 after the verb when something follows it.
   const bool marksPast = (p.past && !p.negated && !p.passive && !p.verb.empty()) ||
-                         (p.passive && !p.perfect && !p.negated && p.be);
+                         (p.passive && !p.perfect && !p.negated && p.be && p.modal.empty());  // will be closed: 会关
   m_pieces.push_back(p.verb + (marksPast && !p.objects.empty() ? "了" : ""));
   if (placeAfter) {
     for (const std::string& place : m_places) m_pieces.push_back(place);

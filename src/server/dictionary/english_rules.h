@@ -126,13 +126,19 @@ class ClauseBuilder {
   bool TimeClause(Predicate& p, const Item& preposition);
   void SubjectModifier();
 
-  // english_order_rules.cpp
-  void ParsePredicate(const std::string& wh, const std::string& whWord);
-  void Assemble(Predicate& p, const std::string& wh, const std::string& whWord);
+  // english_auxiliary_rules.cpp
   bool Negator(Predicate& p);
   bool ModalWord(Predicate& p);
   bool DoSupport(Predicate& p);
   bool DoVerb(Predicate& p);
+  bool MustNot(Predicate& p);
+  bool GoingTo(Predicate& p);
+  bool GoingComing(Predicate& p);
+  bool BeState(Predicate& p);
+
+  // english_order_rules.cpp
+  void ParsePredicate(const std::string& wh, const std::string& whWord);
+  void Assemble(Predicate& p, const std::string& wh, const std::string& whWord);
   bool Perfect(Predicate& p);
   bool HaveTo(Predicate& p);
   bool HaveVerb(Predicate& p);
@@ -154,6 +160,7 @@ class ClauseBuilder {
   bool ExtraVerb(Predicate& p);
   bool LateComplement(Predicate& p);
   bool LateDegree(Predicate& p);
+  bool LateBest(Predicate& p);
   bool LateAdverb(Predicate& p);
   bool NoObject(Predicate& p);
   bool ObjectPhrase(Predicate& p);

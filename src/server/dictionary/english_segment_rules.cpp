@@ -122,9 +122,19 @@ struct Segmenter {
     return at + offset < words.size() ? words[at + offset] : std::string();
   }
 
-  // a little / a few / a lot (of) → 一点 / 几 / 很多.
+  // a little / a few / a lot (of), lots of, plenty of → 一点 / 几 / 很多;
+  // hundreds/thousands/millions of → 数百 / 数千 / 数百万.
   std::size_t Quantity(Item& item) {
     const std::string next = Next();
+    if (next == "of") {
+      for (const auto& [word, chinese] : {std::pair{"lots", "很多"}, {"plenty", "很多"}, {"hundreds", "数百"},
+                                          {"thousands", "数千"}, {"millions", "数百万"}}) {
+        if (words[at] != word) continue;
+        item.kind = Kind::Determiner;
+        item.chinese = chinese;
+        return 2;
+      }
+    }
     if (words[at] != "a" || (next != "little" && next != "bit" && next != "few" && next != "lot")) return 0;
     item.kind = Kind::Determiner;
     item.chinese = next == "few" ? "几" : next == "lot" ? "很多" : "一点";
@@ -144,7 +154,12 @@ struct Segmenter {
     const ClosedClassWord* first = GrammarWord(words[at]);
     // "on time", "of course", "at least": a phrase begun by a preposition is an adverb.
     const bool adverbial = first && first->wordClass == WordClass::Preposition;
-    if (first && (first->wordClass == WordClass::Pronoun || (IsPhraseBreaking(first->wordClass) && !adverbial))) {
+    // "this year", "that day": a phrase begun by this/that only as a time (今年, 那天);
+    // this + a time word is the noun rules' (this evening: 今晚).
+    const bool timeOnly = first && first->wordClass == WordClass::Determiner &&
+                          (first->chinese == "这" || first->chinese == "那") && !GrammarWord(Next());
+    if (first && (first->wordClass == WordClass::Pronoun ||
+                  (IsPhraseBreaking(first->wordClass) && !adverbial && !timeOnly))) {
       return 0;
     }
     for (std::size_t count = std::min(lexicon.longestKey(), words.size() - at); count >= 2; --count) {
@@ -160,7 +175,7 @@ struct Segmenter {
       // "sign in", "check in": a verb with its particle, not a noun before a preposition.
       if (!phrase || (particle && !phrase->first.tag.starts_with('v'))) continue;
       const std::string_view tag = phrase->first.tag;
-      if (adverbial && (tag.starts_with('n') || tag.starts_with('v'))) continue;
+      if ((adverbial && (tag.starts_with('n') || tag.starts_with('v'))) || (timeOnly && tag != "t")) continue;
       item.kind = adverbial ? Kind::Adverb : KindOfTag(tag);
       item.chinese = phrase->first.value;
       item.measure = phrase->first.measure;
@@ -195,13 +210,35 @@ struct Segmenter {
     return true;
   }
 
-  // Open-class words through the dictionary, read as a verb or a noun by the words before.
+  // The word `offset` ahead begins a verb group: be/modal/do/have or a past
+  // form not before an open-class word ("prices fell", "download failed", but
+  // "check attached files"), so the words before are its subject.
+  bool VerbFollows(std::size_t offset) const {
+    const std::string word = Next(offset);
+    if (word.empty()) return false;
+    if (const ClosedClassWord* row = GrammarWord(word)) {
+      return row->wordClass == WordClass::Be || row->wordClass == WordClass::Modal ||
+             row->wordClass == WordClass::Do || row->wordClass == WordClass::Have;
+    }
+    const std::string after = Next(offset + 1);
+    if (!after.empty() && !GrammarWord(after)) return false;
+    const auto forms = LookupForms(word);
+    return std::any_of(forms.begin(), forms.end(),
+                       [](const WordForm& form) { return form.inflection == Inflection::Past; });
+  }
+
+  // Open-class words through the dictionary, read as a verb or a noun by the
+  // words before, and as a noun before a verb group (noun + noun subject: "oil prices fell").
   bool Dictionary(Item& item) {
     const std::string& word = words[at];
     const Kind before = items.empty() ? Kind::Other : items.back().kind;
+    // after work, before sleep: a bare word after before/after is the activity (工作以后, 睡以前).
+    const bool activity =
+        before == Kind::Preposition && (items.back().lookup == "before" || items.back().lookup == "after");
+    const bool subject = !sawVerb && (VerbFollows(1) || (Next().ends_with('s') && VerbFollows(2)));
     const bool afterNounCue = before == Kind::Article || before == Kind::Determiner || before == Kind::Possessive ||
-                              before == Kind::Number || before == Kind::Adjective ||
-                              (before == Kind::Preposition && items.back().lookup != "to");
+                              before == Kind::Number || before == Kind::Adjective || subject ||
+                              (before == Kind::Preposition && items.back().lookup != "to" && !activity);
     const auto forms = LookupForms(word);
     const bool participle = word.ends_with("ing") || word.ends_with("ed") || word.ends_with("en") ||
                             std::any_of(forms.begin(), forms.end(), [](const WordForm& form) {
@@ -209,15 +246,21 @@ struct Segmenter {
                             });
     const bool afterVerbCue = before == Kind::Modal || before == Kind::Do || before == Kind::Not ||
                               before == Kind::Please || before == Kind::Let || before == Kind::Pronoun ||
-                              (before == Kind::Preposition && items.back().lookup == "to") ||
+                              (before == Kind::Preposition && items.back().lookup == "to") || activity ||
                               ((before == Kind::Be || before == Kind::Have) && participle) ||
-                              (before == Kind::Noun && !sawVerb) ||  // the verb after the subject
+                              (before == Kind::Noun && !sawVerb && !subject) ||  // the verb after the subject
                               (before == Kind::No && word.ends_with("ing"));  // no smoking: 禁止吸烟
-    const auto entry = lexicon.Lookup(word, afterVerbCue || (at == 0 && !word.ends_with('s')) ? Reading::Verb
-                                            : afterNounCue || at == 0                         ? Reading::Noun
-                                                                                              : Reading::Any);
+    const bool imperative = at == 0 && !word.ends_with('s') && !subject;
+    const auto entry = lexicon.Lookup(word, afterVerbCue || imperative   ? Reading::Verb
+                                            : afterNounCue || at == 0 ? Reading::Noun
+                                                                      : Reading::Any);
     if (!entry) return false;
     item.kind = KindOfTag(entry->first.tag);
+    // the latest version: an adverb between a determiner and its noun modifies the noun (最新版本).
+    if (item.kind == Kind::Adverb && (before == Kind::Article || before == Kind::Determiner ||
+                                      before == Kind::Possessive)) {
+      item.kind = Kind::Adjective;
+    }
     item.chinese = entry->first.value;
     item.measure = entry->first.measure;
     item.placeName = entry->first.tag == "ns";
