@@ -1,6 +1,5 @@
 #include "dictionary/pinyin_marks.h"
 
-#include <cctype>
 #include <sstream>
 #include <vector>
 
@@ -24,7 +23,8 @@ char32_t Marked(char32_t vowel, int tone) {
 
 bool IsVowel(char32_t c) { return std::u32string_view(U"aeiouüAEIOUÜ").find(c) != std::u32string_view::npos; }
 
-char32_t Lower(char32_t c) { return c < 0x80 ? static_cast<char32_t>(std::tolower(static_cast<int>(c))) : c == U'Ü' ? U'ü' : c; }
+// Pinyin is ASCII but for ü: the locale has no say.
+char32_t Lower(char32_t c) { return c >= U'A' && c <= U'Z' ? c - U'A' + U'a' : c == U'Ü' ? U'ü' : c; }
 
 // "lu:4" -> {"lü", 4}; tone 0 when the token is not a numbered syllable.
 std::pair<std::u32string, int> Syllable(std::string_view token) {
@@ -32,7 +32,8 @@ std::pair<std::u32string, int> Syllable(std::string_view token) {
   std::u32string letters;
   for (std::size_t i = 0; i + 1 < token.size(); ++i) {
     const char c = token[i];
-    if (!std::isalpha(static_cast<unsigned char>(c)) && c != ':') return {{}, 0};
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (!letter && c != ':') return {{}, 0};
     if (c == ':' && !letters.empty() && Lower(letters.back()) == U'u') {
       letters.back() = letters.back() == U'u' ? U'ü' : U'Ü';
     } else if (c == 'v' || c == 'V') {
